@@ -1,0 +1,46 @@
+#pragma once
+// The settings of the simulation, read once from a plain text file.
+//
+// One key and one value per line, separated by white space; a line whose first
+// token begins with "#" is a comment; anything after the value is ignored; a
+// later line replaces an earlier one with the same key. Values stay text and are
+// converted at every read, so nothing is cached anywhere.
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class Config {
+public:
+    // The longest line the reader takes; a longer line is cut here and ends the file.
+    static constexpr int maxLineLength = 998;
+
+    // Reads the named file. A file that cannot be opened gives an empty Config.
+    static Config load(const std::string& fileName);
+
+    // The value stored under the key, or "" when the key is absent.
+    std::string getString(std::string_view key) const;
+
+    // The value read as a decimal integer: an optional sign and at least one
+    // digit, stopping at the first non-digit. Absent, unreadable or out of the
+    // 32-bit range reads as 0.
+    int getInt(std::string_view key) const;
+
+    // Stores one pair, replacing an earlier value of the same key.
+    void set(std::string key, std::string value);
+
+    // One line of the file: stores its key and value when it has both and the
+    // key does not begin with "#".
+    void addLine(std::string_view line);
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const noexcept;
+    };
+    const std::string* find(std::string_view key) const;
+
+    std::unordered_map<std::string, std::string, KeyHash, std::equal_to<>> values;
+};
+
+// The integer that a setting's text stands for, by the rules of Config::getInt.
+int parseSettingInt(std::string_view text);

@@ -1,0 +1,75 @@
+#include "core/Grid.h"
+
+#include <boost/make_shared.hpp>
+#include <cstdlib>
+
+Grid::Grid(std::int32_t columns, std::int32_t rows, std::int32_t obstacleDensity)
+    : width(sizeFits(columns, rows) ? columns : 0), height(sizeFits(columns, rows) ? rows : 0),
+      cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
+      emptyCount(static_cast<std::int64_t>(cells.size())) {
+    fillWithObstacles(obstacleDensity);
+}
+
+bool Grid::sizeFits(std::int64_t columns, std::int64_t rows) {
+    return columns >= 0 && rows >= 0 && columns * rows <= maxCells;
+}
+
+void Grid::fillWithObstacles(std::int32_t density) {
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (std::rand() % 100 < density)
+                put(boost::make_shared<Obstacle>(boost::make_shared<NothingAI>()), x, y);
+        }
+    }
+}
+
+void Grid::store(std::size_t cell, GameObjectPtr object) {
+    emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
+    cells[cell] = std::move(object);
+}
+
+GameObjectPtr Grid::get(std::int32_t x, std::int32_t y) const { return cells[index(x, y)]; }
+
+void Grid::put(GameObjectPtr object, std::int32_t x, std::int32_t y) {
+    object->x = x;
+    object->y = y;
+    store(index(x, y), std::move(object));
+}
+
+bool Grid::placeAtRandom(GameObjectPtr object) {
+    if (emptyCount <= 0)
+        return false;
+    for (;;) {
+        const std::int32_t column = std::rand() % width;
+        const std::int32_t row = std::rand() % height;
+        if (!cells[index(column, row)]) {
+            put(std::move(object), column, row);
+            return true;
+        }
+    }
+}
+
+void Grid::move(std::int32_t x, std::int32_t y, GameObjectPtr object) {
+    const std::size_t from = index(object->x, object->y);
+    GameObjectPtr mover = cells[from];
+    store(from, GameObjectPtr());
+    store(index(x, y), std::move(mover));
+    object->x = x;
+    object->y = y;
+}
+
+void Grid::remove(GameObjectPtr object) {
+    const std::size_t cell = index(object->x, object->y);
+    if (cells[cell] == object)
+        store(cell, GameObjectPtr());
+}
+
+std::vector<GameObjectPtr> Grid::objects() const {
+    std::vector<GameObjectPtr> list;
+    list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
+    for (const GameObjectPtr& cell : cells) {
+        if (cell)
+            list.push_back(cell);
+    }
+    return list;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The board: a rectangle of cells, each empty or holding exactly one object.
+// Cell (x, y) is column x, row y; every listing of cells is row-major. A cell
+// holds a share of its object, and the object records the cell in its x and y.
+#include <cstdint>
+#include <vector>
+
+#include "core/GameObject.h"
+#include "core/Handles.h"
+
+class Grid {
+public:
+    // The most cells a grid may have. A larger or negative size gives a grid of
+    // 0 x 0 cells, which the front ends refuse with a message.
+    static constexpr std::int64_t maxCells = 10'000'000;
+
+    // Builds the cells and scatters obstacles: one rand() draw per cell, row by
+    // row, and an obstacle where the draw modulo 100 is below the density.
+    Grid(std::int32_t width, std::int32_t height, std::int32_t obstacleDensity);
+
+    // True when a grid of this size can be built (both sides at least 0 and at
+    // most maxCells cells in all).
+    static bool sizeFits(std::int64_t width, std::int64_t height);
+
+    GameObjectPtr get(std::int32_t x, std::int32_t y) const;
+    void put(GameObjectPtr object, std::int32_t x, std::int32_t y);
+    // Puts the object into a random empty cell, two draws (column, row) per try.
+    // Returns false, making no draw, when the grid has no empty cell.
+    bool placeAtRandom(GameObjectPtr object);
+    // Moves the object from its recorded cell to (x, y); whatever stood there
+    // before is dropped from the grid.
+    void move(std::int32_t x, std::int32_t y, GameObjectPtr object);
+    // Empties the object's recorded cell if that cell still holds this very object.
+    void remove(GameObjectPtr object);
+    // Every occupied cell's handle, in row-major order.
+    std::vector<GameObjectPtr> objects() const;
+
+    // The handle in a cell without copying it; for scans that only look.
+    const GameObjectPtr& at(std::int32_t x, std::int32_t y) const { return cells[index(x, y)]; }
+    bool contains(std::int64_t x, std::int64_t y) const {
+        return x >= 0 && x < width && y >= 0 && y < height;
+    }
+    std::int64_t emptyCells() const { return emptyCount; }
+
+    // Fixed at construction; read directly by the behaviours and the window.
+    std::int32_t width;
+    std::int32_t height;
+
+private:
+    std::size_t index(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x);
+    }
+    void store(std::size_t cell, GameObjectPtr object);
+    void fillWithObstacles(std::int32_t density);
+
+    std::vector<GameObjectPtr> cells;
+    std::int64_t emptyCount;
+};

@@ -1,0 +1,93 @@
+#include "core/World.h"
+
+#include <boost/make_shared.hpp>
+#include <climits>
+
+#include "behaviour/HuntingAI.h"
+#include "behaviour/StrollingAI.h"
+#include "core/PropertyQueries.h"
+
+World* theWorld = nullptr;
+
+namespace {
+
+// Every replacement of a lastCommands list, in any World, gets a number of its own.
+std::uint64_t nextSerial() {
+    static std::uint64_t serial = 0;
+    return ++serial;
+}
+
+template <class Kind, class Behaviour> void placeAll(Grid& grid, int count) {
+    for (int i = 0; i < count; ++i) {
+        // A full grid stays full during set-up: no later creature fits either.
+        if (!grid.placeAtRandom(boost::make_shared<Kind>(boost::make_shared<Behaviour>())))
+            return;
+    }
+}
+
+} // namespace
+
+World::World(const std::string& configFileName)
+    : config(Config::load(configFileName)),
+      grid(config.getInt("grid.x"), config.getInt("grid.y"), config.getInt("obstacle.density")),
+      serial(nextSerial()) {
+    placeCreatures();
+}
+
+void World::placeCreatures() {
+    placeAll<Prey, StrollingAI>(grid, config.getInt("prey.number"));
+    placeAll<Predator, HuntingAI>(grid, config.getInt("predator.number"));
+}
+
+bool World::gridTooLarge() const {
+    const std::int64_t columns = config.getInt("grid.x");
+    const std::int64_t rows = config.getInt("grid.y");
+    return columns > 0 && rows > 0 && !Grid::sizeFits(columns, rows);
+}
+
+void World::issue(CommandPtr command) { theWorld->pendingCommands.push_back(std::move(command)); }
+
+void World::step() {
+    const std::vector<GameObjectPtr> objects = grid.objects();
+    for (const GameObjectPtr& object : objects)
+        tickObject(*object);
+    executePendingCommands();
+    exchangeCommandLists();
+    removeEaten(objects);
+}
+
+void World::executePendingCommands() {
+    // Index by position: a command may not add commands, but be safe if one ever does.
+    for (std::size_t i = 0; i < pendingCommands.size(); ++i)
+        pendingCommands[i]->execute();
+}
+
+void World::exchangeCommandLists() {
+    // The previous turn's commands go now, and with them the eaten objects that
+    // only they still held; this turn's stay readable through the next turn.
+    lastCommands.clear();
+    lastCommands.swap(pendingCommands);
+    serial = nextSerial();
+}
+
+void World::removeEaten(const std::vector<GameObjectPtr>& objects) {
+    for (const GameObjectPtr& object : objects) {
+        if (object->eaten)
+            grid.remove(object);
+    }
+}
+
+void tickObject(GameObject& object) {
+    // The counter of a creature that never acts stops at INT_MAX instead of
+    // overflowing; it can then never wrap round to a positive reaction time.
+    if (object.turnCounter < INT_MAX)
+        ++object.turnCounter;
+    GetReactionTime reactionTime;
+    object.accept(reactionTime);
+    if (object.turnCounter != reactionTime.value)
+        return;
+    const Grid& grid = theWorld->grid;
+    if (grid.contains(object.x, object.y))
+        object.ai->act(grid.get(object.x, object.y));
+    object.turnCounter = 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The one simulation state of the process: settings, board and command lists.
+// Building it is the set-up: load the settings, scatter the obstacles, then put
+// every prey and then every predator into a random empty cell.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Command.h"
+#include "core/Config.h"
+#include "core/Grid.h"
+
+class World {
+public:
+    explicit World(const std::string& configFileName);
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Appends a command to the pending commands of theWorld. Only behaviours call it.
+    static void issue(CommandPtr command);
+
+    // One turn: every object has its tick, then the commands run in issue order,
+    // then the command lists are exchanged and eaten objects leave the grid.
+    void step();
+
+    // True when the file asks for a grid of more than Grid::maxCells cells, which
+    // was refused before anything was allocated (the grid is then 0 x 0).
+    bool gridTooLarge() const;
+
+    // Changes whenever a turn replaces lastCommands; lets readers of lastCommands
+    // tell one turn's list from the next.
+    std::uint64_t lastCommandsSerial() const { return serial; }
+
+    // Destroyed in reverse order: lastCommands, pendingCommands, grid, config.
+    Config config;
+    Grid grid;
+    std::vector<CommandPtr> pendingCommands;
+    std::vector<CommandPtr> lastCommands;
+
+private:
+    void placeCreatures();
+    void executePendingCommands();
+    void exchangeCommandLists();
+    void removeEaten(const std::vector<GameObjectPtr>& objects);
+
+    std::uint64_t serial;
+};
+
+// The one World, set by the program's entry once the World is built. Every part
+// of the simulation reaches the settings, the grid and the commands through it.
+extern World* theWorld;
+
+// The tick of one object: its counter grows by one and, when it equals its
+// kind's reaction time, its behaviour acts and the counter returns to 0.
+void tickObject(GameObject& object);

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Lurkfield needs.
+# Usage: scripts/install-deps.sh [build|test]
+#   build: compiler, CMake, Boost, SDL2 (enough to build and run the program)
+#   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
+#          Xvfb, xdotool, ImageMagick, clang for sanitizers and fuzzing, mingw-w64, Wine)
+set -euo pipefail
+
+want=(g++ cmake make libboost-dev libsdl2-dev)
+if [[ "${1:-build}" == test ]]; then
+  want+=(libgtest-dev libgmock-dev libbenchmark-dev
+         xvfb xauth xdotool x11-utils imagemagick
+         clang-14 libclang-rt-14-dev
+         g++-mingw-w64-x86-64 wine64 wine)
+fi
+
+missing=()
+for pkg in "${want[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

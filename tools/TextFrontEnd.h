@@ -1,0 +1,30 @@
+#pragma once
+// The simulation without a window, for terminals, scripts and servers:
+//   lurkfield-text [--config FILE] [--turns N] [--trace]
+// It builds the world from FILE exactly as the window program does, runs N turns
+// and prints frames of the board.
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+class World;
+
+struct TextOptions {
+    std::string configFile = "lurkfield.config";
+    std::uint64_t turns = 0;
+    bool trace = false;
+    bool help = false;
+};
+
+// The options of a command line (without the program name), or nothing when
+// it holds an unknown option, a missing argument or a malformed number.
+std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args);
+
+// One frame: "turn T: A obstacles, B prey, C predators", then one line per row
+// ('.' empty, '#' obstacle, 'o' prey, 'H' predator), then an empty line.
+void writeFrame(std::ostream& out, const World& world, std::uint64_t turn);
+
+// Runs the front end; returns the exit status (0 done, 1 unusable grid, 2 usage).
+int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
