@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLURKFIELD_TESTS=OFF >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
 if [[ -x build/app/lurkfield ]]; then
   exec build/app/lurkfield
