@@ -1,6 +1,7 @@
 #include "core/Config.h"
 
 #include <cstdint>
+#include <exception>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -56,10 +57,15 @@ Config Config::load(const std::string& fileName) {
         return config;
     std::string line;
     line.reserve(maxLineLength);
-    bool more = true;
-    while (more) {
-        more = readLine(*file.rdbuf(), line);
-        config.addLine(line);
+    try {
+        bool more = true;
+        while (more) {
+            more = readLine(*file.rdbuf(), line);
+            config.addLine(line);
+        }
+    } catch (const std::exception&) {
+        // A read error (a directory in place of the file, a failing disk) ends
+        // reading; the pairs read before it stay.
     }
     return config;
 }
