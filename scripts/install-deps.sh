@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|test]
+# Usage: scripts/install-deps.sh [build|windows|test]
 #   build: compiler, CMake, Boost, SDL2 (enough to build and run the program)
+#   windows: CMake, Boost and mingw-w64 (enough for scripts/build-windows.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          Xvfb, xdotool, ImageMagick, clang for sanitizers and fuzzing, mingw-w64, Wine)
 set -euo pipefail
 
 want=(g++ cmake make libboost-dev libsdl2-dev)
+if [[ "${1:-build}" == windows ]]; then
+  want=(cmake make libboost-dev g++-mingw-w64-x86-64)
+fi
 if [[ "${1:-build}" == test ]]; then
   want+=(libgtest-dev libgmock-dev libbenchmark-dev
          xvfb xauth xdotool x11-utils imagemagick

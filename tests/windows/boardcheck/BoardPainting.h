@@ -1,0 +1,29 @@
+#pragma once
+// The board that the program must paint for a frame of the text front end:
+// grid lines, the selected object's hearing outline and sight fills, then every
+// object's figure, with the cell geometry of the program's painting.
+#include <string>
+#include <vector>
+
+#include "ExpectedBoard.h"
+#include "Frame.h"
+#include "Image.h"
+
+struct Selection {
+    int column = -1;
+    int row = -1;
+    int hearing = 0;
+    int sight = 0;
+};
+
+struct CellSize {
+    int width = 0;
+    int height = 0;
+};
+CellSize cellSizeOf(const Frame& frame, int areaWidth, int areaHeight);
+
+// Which cells the selected object sees is not worked out here; each cell that
+// it might see must show its fill whole or not at all, as `shot` decides, and
+// its own cell must show it. `problems` gets what is wrong with that.
+ExpectedBoard paintExpectedBoard(const Frame& frame, const Selection& selection, const Image& shot,
+                                 std::vector<std::string>& problems);

@@ -1,0 +1,117 @@
+# Helpers for driving Windows programs under Wine in a private X server.
+# Sourced by tests/windows/wine-e2e.sh; expects $work (a scratch folder) and
+# $boardcheck (the screenshot checker) to be set.
+#
+# Without a window manager Wine draws no frame, so a top-level X window is
+# exactly the client area and a screenshot of it starts at client pixel (0, 0).
+
+fail() {
+    echo "FAILED (windows/wine): $*" >&2
+    exit 1
+}
+
+# A private X server on a free display (other servers may be running).
+start_xvfb() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    local deadline=$((SECONDS + 15))
+    until [[ -s $work/display ]]; do
+        ((SECONDS < deadline)) && kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+stop_xvfb() {
+    [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+}
+
+# A prefix of our own in the build folder, made once (5-10 s, ~700 MB). DISPLAY
+# must be set before the first Wine process starts the wineserver: a server
+# started without it makes later window creation fail.
+start_wine() {
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    [[ -n ${DISPLAY:-} ]] || fail "start_wine needs DISPLAY"
+    wine_started=1
+    if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
+        rm -rf "$WINEPREFIX"
+        local started=$SECONDS
+        wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
+        wineserver -w
+        touch "$WINEPREFIX/.lurkfield-ready"
+        notes+=("new Wine prefix in $((SECONDS - started)) s")
+    fi
+    # One server for the whole run, so that each program starts in a fraction of a second.
+    wineserver -p
+}
+
+stop_wine() {
+    [[ -n ${wine_started:-} ]] && wineserver -k 2>/dev/null
+    wine_started=
+}
+
+# The first visible window whose name matches the regular expression $1, within $2 seconds.
+find_window() {
+    local pattern=$1 deadline=$((SECONDS + $2)) id
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# "WIDTH HEIGHT" of an X window.
+window_size() {
+    xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }'
+}
+
+screenshot() {
+    import -silent -window "$1" -depth 8 "ppm:$2" 2>>"$work/import.log"
+}
+
+# Waits until window $1 shows the board of frame $3 (the program repaints after
+# it has handled the input, so the first screenshot may come too early); the
+# screenshot is kept as $work/$2.ppm. Extra arguments go to boardcheck.
+expect_board() {
+    local id=$1 shot=$work/$2.ppm frame=$3 deadline=$((SECONDS + 10))
+    shift 3
+    until screenshot "$id" "$shot" && "$boardcheck" board "$shot" "$frame" "$@" >/dev/null 2>&1; do
+        if ((SECONDS >= deadline)); then
+            "$boardcheck" board "$shot" "$frame" "$@" >&2 || true
+            fail "$2: the window does not show the board of $(basename "$frame")"
+        fi
+        sleep 0.1
+    done
+}
+
+# Waits for background process $1 to end within $2 seconds and sets $exit_code
+# (not in a subshell: only the shell that started a process can wait for it).
+wait_for_exit() {
+    local pid=$1 deadline=$((SECONDS + $2))
+    while kill -0 "$pid" 2>/dev/null; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+    exit_code=0
+    wait "$pid" || exit_code=$?
+}
+
+# Starts a program in the background in folder $1; its pid goes to $started_pid.
+start_in() {
+    local dir=$1
+    shift
+    (cd "$dir" && exec "$@") >>"$work/programs.log" 2>&1 &
+    started_pid=$!
+    background_pids+=("$started_pid")
+}
+
+kill_background() {
+    local pid
+    for pid in "${background_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    background_pids=()
+}
