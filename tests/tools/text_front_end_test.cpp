@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "support/TestWorld.h"
+#include "tools/TextFrontEnd.h"
+
+namespace {
+
+struct TextRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs the real lurkfield-text binary in `folder` with the given arguments.
+TextRun runText(const std::filesystem::path& folder, const std::string& args) {
+    const std::string errPath = (folder / "stderr.txt").string();
+    const std::string command = "cd '" + folder.string() + "' && '" LURKFIELD_TEXT_BINARY "' " +
+                                args + " 2>'" + errPath + "'";
+    TextRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = readFile(errPath);
+    return run;
+}
+
+// Runs the binary on a configuration file holding `config`.
+TextRun runOn(const std::string& config, const std::string& args) {
+    const TempFile file(config);
+    return runText(file.folder(), args);
+}
+
+int countFrames(const std::string& out) {
+    int frames = 0;
+    for (std::size_t at = 0; (at = out.find("turn ", at)) != std::string::npos; ++at)
+        frames += at == 0 || out[at - 1] == '\n';
+    return frames;
+}
+
+} // namespace
+
+TEST(TextOptions, DefaultToTheSampleFileAndNoTurns) {
+    const auto options = parseTextOptions({});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->configFile, "lurkfield.config");
+    EXPECT_EQ(options->turns, 0u);
+    EXPECT_FALSE(options->trace);
+}
+
+TEST(TextOptions, ReadEveryOptionInAnyOrder) {
+    const auto options = parseTextOptions({"--trace", "--turns", "12", "--config", "a b.cfg"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->configFile, "a b.cfg");
+    EXPECT_EQ(options->turns, 12u);
+    EXPECT_TRUE(options->trace);
+}
+
+TEST(TextOptions, RejectUnknownOptionsMissingValuesAndMalformedNumbers) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--turns"}, {"--config"}, {"--turns", "-1"},
+                                               {"--turns", "3x"}, {"--turns", ""},
+                                               {"--turns", "+3"},
+                                               {"--turns", "99999999999999999999"},
+                                               {"--fast"}, {"world.config"}})
+        EXPECT_FALSE(parseTextOptions(args)) << args.back();
+}
+
+TEST(TextFrames, ShowEveryKindAndCountWhatIsOnTheGrid) {
+    TestWorld world("grid.x 3\ngrid.y 2\n");
+    world.putObstacle(0, 0);
+    world.putPrey(2, 0);
+    world.putPredator(1, 1);
+    world.putPrey(2, 1);
+    std::ostringstream out;
+    writeFrame(out, *world, 7);
+    EXPECT_EQ(out.str(), "turn 7: 1 obstacles, 2 prey, 1 predators\n#.o\n.Ho\n\n");
+}
+
+TEST(TextFrontEnd, PrintsOneFrameAfterTheLastTurnOrEveryFrameWhenTracing) {
+    const std::string config = "grid.x 5\ngrid.y 4\nprey.number 3\nprey.reaction_time 1\n";
+    const TextRun last = runOn(config, "--turns 4");
+    EXPECT_EQ(last.status, 0);
+    EXPECT_EQ(countFrames(last.out), 1);
+    EXPECT_EQ(last.out.rfind("turn 4: 0 obstacles, 3 prey, 0 predators\n", 0), 0u) << last.out;
+    const TextRun traced = runOn(config, "--turns 4 --trace");
+    EXPECT_EQ(countFrames(traced.out), 5);
+    EXPECT_EQ(traced.out.substr(traced.out.size() - last.out.size()), last.out);
+}
+
+TEST(TextFrontEnd, ShowsAOneCellWorld) {
+    const TextRun run = runOn("grid.x 1\ngrid.y 1\npredator.number 1\n", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "turn 0: 0 obstacles, 0 prey, 1 predators\nH\n\n");
+}
+
+TEST(TextFrontEnd, LeavesAFullBoardOfObstaclesUnchanged) {
+    const TextRun run = runOn("grid.x 4\ngrid.y 2\nobstacle.density 100\nprey.number 5\n", "--turns 2 --trace");
+    const std::string frame = ": 8 obstacles, 0 prey, 0 predators\n####\n####\n\n";
+    EXPECT_EQ(run.out, "turn 0" + frame + "turn 1" + frame + "turn 2" + frame);
+}
+
+TEST(TextFrontEnd, LetsAPredatorEatItsOnlyNeighbour) {
+    const TextRun run = runOn("grid.x 2\ngrid.y 1\nprey.number 1\npredator.number 1\n"
+                          "predator.reaction_time 1\nprey.eatable 1\n",
+                          "--turns 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "turn 1: 0 obstacles, 0 prey, 1 predators");
+}
+
+TEST(TextFrontEnd, RefusesAGridWithoutCellsNamingTheFile) {
+    const TempFile file("");
+    const TextRun missing = runText(file.folder(), "--config nowhere.config");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err,
+              "The grid is too small. Do you have a correct config? (nowhere.config)\n");
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(runOn("grid.x 10\ngrid.y 0\n", "").status, 1);
+}
+
+TEST(TextFrontEnd, RefusesAGridTooLargeNamingTheLimitAndTheFile) {
+    const TextRun run = runOn("grid.x 100000\ngrid.y 100000\n", "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The grid is too large: more than 10000000 cells. Do you have a correct "
+                       "config? (lurkfield.config)\n");
+}
+
+TEST(TextFrontEnd, AnswersUsageErrorsWithStatusTwoAndHelpWithStatusZero) {
+    const TextRun bad = runOn("", "--turns many");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("usage: lurkfield-text"), std::string::npos);
+    EXPECT_EQ(bad.out, "");
+    const TextRun help = runOn("", "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--trace"), std::string::npos);
+}
+
+// The golden frames pin the unseeded rand() sequence of this platform's C
+// library (glibc): another C library deals other worlds from the same file.
+TEST(SampleWorld, PlaysTheSameFirstTwentyTurnsAsRecorded) {
+    const std::string expected = readFile(LURKFIELD_SOURCE_DIR "/tests/tools/golden/sample-20-turns.txt");
+    ASSERT_FALSE(expected.empty());
+    const TempFile file(readFile(LURKFIELD_SOURCE_DIR "/lurkfield.config"));
+    const TextRun run = runText(file.folder(), "--turns 20 --trace");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out == expected) << "the sample world's frames changed";
+}
