@@ -15,6 +15,9 @@ bool Grid::sizeFits(std::int64_t columns, std::int64_t rows) {
 }
 
 void Grid::fillWithObstacles(std::int32_t density) {
+    // A grid without columns may still claim billions of rows: nothing to walk.
+    if (cells.empty())
+        return;
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
             if (std::rand() % 100 < density)

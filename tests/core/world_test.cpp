@@ -92,6 +92,14 @@ TEST(WorldSetUp, BuildsANegativeSizedGridAsEmpty) {
     EXPECT_EQ(world->grid.height, 0);
 }
 
+TEST(WorldSetUp, BuildsAGridWithoutColumnsAtOnceHoweverManyRowsItClaims) {
+    const std::vector<int> draws = drawsAfterSeed(6, 1);
+    TestWorld world("grid.x 0\ngrid.y 2147483647\nobstacle.density 50\nprey.number 9\n");
+    EXPECT_EQ(world->grid.width, 0);
+    EXPECT_TRUE(world->grid.objects().empty());
+    EXPECT_EQ(std::rand(), draws[0]);
+}
+
 TEST(WorldSetUp, ListsObstaclesPreyAndPredatorsTogetherInRowMajorOrder) {
     TestWorld world("grid.x 6\ngrid.y 5\nobstacle.density 30\nprey.number 5\npredator.number 3\n");
     const std::vector<GameObjectPtr> objects = world->grid.objects();
