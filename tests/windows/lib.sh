@@ -76,12 +76,12 @@ screenshot() {
 # it has handled the input, so the first screenshot may come too early); the
 # screenshot is kept as $work/$2.ppm. Extra arguments go to boardcheck.
 expect_board() {
-    local id=$1 shot=$work/$2.ppm frame=$3 deadline=$((SECONDS + 10))
+    local id=$1 name=$2 shot=$work/$2.ppm frame=$3 deadline=$((SECONDS + 10))
     shift 3
     until screenshot "$id" "$shot" && "$boardcheck" board "$shot" "$frame" "$@" >/dev/null 2>&1; do
         if ((SECONDS >= deadline)); then
             "$boardcheck" board "$shot" "$frame" "$@" >&2 || true
-            fail "$2: the window does not show the board of $(basename "$frame")"
+            fail "$name: the window does not show the board of $(basename "$frame")"
         fi
         sleep 0.1
     done

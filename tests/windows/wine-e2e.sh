@@ -42,21 +42,32 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 [[ -x $text ]] || fail "$text is missing: run scripts/build-windows.sh first"
-g++ -std=c++20 -O2 -Wall -Wextra -o "$boardcheck" "$root"/tests/windows/boardcheck/*.cpp ||
-    fail "the screenshot checker does not build"
+# Runs check function $1 and notes how long it took.
+timed() {
+    local started=$EPOCHREALTIME
+    "$1"
+    notes+=("${1#check_} $(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')")
+}
+
+# The checker runs natively; built afresh only when its sources changed.
+if [[ ! -x $boardcheck ]] || [[ -n $(find "$root/tests/windows/boardcheck" -newer "$boardcheck" -print -quit) ]]; then
+    g++ -std=c++20 -O2 -Wall -Wextra -o "$boardcheck" "$root"/tests/windows/boardcheck/*.cpp ||
+        fail "the screenshot checker does not build"
+fi
 
 start_xvfb
 start_wine "$cross/wineprefix"
 
 source "$root/tests/windows/checks.sh"
-check_text_front_end
+timed check_text_front_end
 if [[ -d $root/app ]]; then
     [[ -x $lurkfield ]] || fail "$lurkfield is missing although app/ exists: run scripts/build-windows.sh"
-    check_sample_world
-    check_missing_config
-    check_same_as_our_layer
+    timed check_sample_world
+    timed check_missing_config
+    timed check_same_as_our_layer
 else
     echo "WARNING (windows/wine): there is no app/ yet, so no lurkfield.exe: the window checks were SKIPPED" >&2
 fi
 rm -rf "$failures"
-echo "windows/wine: ${#passed[@]} checks passed (${notes[*]:-})"
+summary=$(IFS=,; echo "${notes[*]}")
+echo "windows/wine: ${#passed[@]} checks passed (${summary//,/, })"

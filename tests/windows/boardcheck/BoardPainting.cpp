@@ -8,6 +8,31 @@ CellSize cellSizeOf(const Frame& frame, int areaWidth, int areaHeight) {
 
 namespace {
 
+struct Box {
+    int left, top, right, bottom;
+};
+
+struct Cell {
+    int column, row;
+};
+
+bool isOccupied(const Frame& frame, const Selection& s) {
+    return s.column >= 0 && s.row >= 0 && s.column < frame.width && s.row < frame.height &&
+           frame.at(s.column, s.row) != '.';
+}
+
+// The cells on the grid within the selected object's sight range.
+std::vector<Cell> cellsPossiblyInSight(const Frame& frame, const Selection& s) {
+    std::vector<Cell> cells;
+    if (!isOccupied(frame, s) || s.sight <= 0)
+        return cells;
+    for (int row = std::max(0, s.row - s.sight); row <= std::min(frame.height - 1, s.row + s.sight); ++row)
+        for (int column = std::max(0, s.column - s.sight); column <= std::min(frame.width - 1, s.column + s.sight);
+             ++column)
+            cells.push_back(Cell{column, row});
+    return cells;
+}
+
 struct Painter {
     ExpectedBoard& board;
     CellSize cell;
@@ -27,36 +52,15 @@ struct Painter {
     }
 
     // The fill of a cell in sight: the cell less 4 pixels at its top left and 3 at its bottom right.
-    struct Box {
-        int left, top, right, bottom;
-    };
     Box sightBox(int column, int row) const {
         return Box{column * cell.width + 4, row * cell.height + 4, (column + 1) * cell.width - 3,
                    (row + 1) * cell.height - 3};
     }
 
-    bool showsFill(const Image& shot, Box box) const {
-        int yellow = 0, other = 0;
-        for (int y = box.top; y < box.bottom; ++y)
-            for (int x = box.left; x < box.right; ++x)
-                if (shot.contains(x, y))
-                    ++(shot.at(x, y) == paleYellow ? yellow : other);
-        return yellow > other;
-    }
-
-    void sightFills(const Frame& frame, const Selection& s, const Image& shot, std::vector<std::string>& problems) {
-        for (int row = std::max(0, s.row - s.sight); row <= std::min(frame.height - 1, s.row + s.sight); ++row) {
-            for (int column = std::max(0, s.column - s.sight); column <= std::min(frame.width - 1, s.column + s.sight);
-                 ++column) {
-                const Box box = sightBox(column, row);
-                if (showsFill(shot, box)) {
-                    board.fill(box.left, box.top, box.right, box.bottom, paleYellow, Part::sightFill);
-                } else if (column == s.column && row == s.row) {
-                    problems.push_back("the selected cell (" + std::to_string(column) + ", " + std::to_string(row) +
-                                       ") shows no sight fill, but every cell is in sight of itself");
-                    board.fill(box.left, box.top, box.right, box.bottom, paleYellow, Part::sightFill);
-                }
-            }
+    void sightFills(const std::vector<Cell>& cells) {
+        for (const Cell& c : cells) {
+            const Box box = sightBox(c.column, c.row);
+            board.fill(box.left, box.top, box.right, box.bottom, paleYellow, Part::sightFill);
         }
     }
 
@@ -83,26 +87,59 @@ struct Painter {
     }
 };
 
-} // namespace
-
-ExpectedBoard paintExpectedBoard(const Frame& frame, const Selection& selection, const Image& shot,
-                                 std::vector<std::string>& problems) {
-    ExpectedBoard board(shot.width, shot.height);
-    Painter painter{board, cellSizeOf(frame, shot.width, shot.height)};
-    if (painter.cell.width == 0 || painter.cell.height == 0) {
-        problems.push_back("the window is smaller than the grid: no cell is a pixel wide or high");
-        return board;
-    }
+// The whole board with the sight fills of `filled`.
+ExpectedBoard paintWithFills(const Frame& frame, const Selection& selection, CellSize cell, int width, int height,
+                             const std::vector<Cell>& filled) {
+    ExpectedBoard board(width, height);
+    Painter painter{board, cell};
     painter.gridLines();
-    const bool selected = selection.column >= 0 && selection.row >= 0 && selection.column < frame.width &&
-                          selection.row < frame.height;
-    if (selected && frame.at(selection.column, selection.row) != '.') {
+    if (isOccupied(frame, selection)) {
         painter.hearingOutline(selection);
-        if (selection.sight > 0)
-            painter.sightFills(frame, selection, shot, problems);
+        painter.sightFills(filled);
     }
     for (int row = 0; row < frame.height; ++row)
         for (int column = 0; column < frame.width; ++column)
             painter.figure(frame.at(column, row), column, row);
     return board;
+}
+
+int wrongPixels(const ExpectedBoard& board, const Image& shot, const Box& area) {
+    int wrong = 0;
+    for (int y = std::max(0, area.top); y < std::min(shot.height, area.bottom); ++y)
+        for (int x = std::max(0, area.left); x < std::min(shot.width, area.right); ++x)
+            wrong += !board.allows(x, y, shot.at(x, y));
+    return wrong;
+}
+
+} // namespace
+
+ExpectedBoard paintExpectedBoard(const Frame& frame, const Selection& selection, const Image& shot,
+                                 std::vector<std::string>& problems) {
+    const CellSize cell = cellSizeOf(frame, shot.width, shot.height);
+    if (cell.width == 0 || cell.height == 0) {
+        problems.push_back("the window is smaller than the grid: no cell is a pixel wide or high");
+        return ExpectedBoard(shot.width, shot.height);
+    }
+    const std::vector<Cell> candidates = cellsPossiblyInSight(frame, selection);
+    if (candidates.empty())
+        return paintWithFills(frame, selection, cell, shot.width, shot.height, {});
+    // Each cell that might be in sight shows whichever of "filled" and "not
+    // filled" its pixels match better; the figures on top are the same in both.
+    const ExpectedBoard without = paintWithFills(frame, selection, cell, shot.width, shot.height, {});
+    const ExpectedBoard with = paintWithFills(frame, selection, cell, shot.width, shot.height, candidates);
+    std::vector<Cell> filled;
+    for (const Cell& c : candidates) {
+        const Box area{c.column * cell.width, c.row * cell.height, (c.column + 1) * cell.width,
+                       (c.row + 1) * cell.height};
+        const bool own = c.column == selection.column && c.row == selection.row;
+        const int wrongWith = wrongPixels(with, shot, area), wrongWithout = wrongPixels(without, shot, area);
+        if (wrongWith < wrongWithout) {
+            filled.push_back(c);
+        } else if (own && wrongWith > wrongWithout) {
+            problems.push_back("the selected cell (" + std::to_string(c.column) + ", " + std::to_string(c.row) +
+                               ") shows no sight fill, but every cell is in sight of itself");
+            filled.push_back(c);
+        }
+    }
+    return paintWithFills(frame, selection, cell, shot.width, shot.height, filled);
 }

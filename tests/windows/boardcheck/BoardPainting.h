@@ -22,8 +22,8 @@ struct CellSize {
 };
 CellSize cellSizeOf(const Frame& frame, int areaWidth, int areaHeight);
 
-// Which cells the selected object sees is not worked out here; each cell that
-// it might see must show its fill whole or not at all, as `shot` decides, and
-// its own cell must show it. `problems` gets what is wrong with that.
+// Which cells the selected object sees is not worked out here: each cell within
+// its sight range must show the fill whole or not at all, whichever `shot` is
+// closer to, and its own cell must show it. `problems` gets what is wrong.
 ExpectedBoard paintExpectedBoard(const Frame& frame, const Selection& selection, const Image& shot,
                                  std::vector<std::string>& problems);

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,8 +69,10 @@ std::string where(int x, int y, CellSize cell) {
     return text;
 }
 
-// Every outline must be there: along each ray from its centre a black pixel
-// lies within the tolerance of the ideal circle.
+// Every outline must be there: along each ray from its centre, one of the four
+// pixels around a point within the tolerance of the ideal circle is black. (Four,
+// because an outline is 8-connected: a diagonal ray can pass between two of its
+// pixels that touch only at their corners.)
 void checkCirclesClosed(const ExpectedBoard& board, const Image& shot, std::vector<std::string>& problems) {
     const double pi = std::acos(-1.0);
     for (const ExpectedBoard::Circle& c : board.circles()) {
@@ -77,9 +80,12 @@ void checkCirclesClosed(const ExpectedBoard& board, const Image& shot, std::vect
             const double angle = 2 * pi * step / 64;
             bool inked = false;
             for (double t = -ExpectedBoard::circleTolerance; t <= ExpectedBoard::circleTolerance && !inked; t += 0.25) {
-                const int x = static_cast<int>(std::lround(c.centreX + (c.radiusX + t) * std::cos(angle)));
-                const int y = static_cast<int>(std::lround(c.centreY + (c.radiusY + t) * std::sin(angle)));
-                inked = shot.contains(x, y) && shot.at(x, y) == black;
+                const int x = static_cast<int>(std::floor(c.centreX + (c.radiusX + t) * std::cos(angle)));
+                const int y = static_cast<int>(std::floor(c.centreY + (c.radiusY + t) * std::sin(angle)));
+                for (int corner = 0; corner < 4 && !inked; ++corner) {
+                    const int px = x + corner % 2, py = y + corner / 2;
+                    inked = shot.contains(px, py) && shot.at(px, py) == black;
+                }
             }
             if (!inked) {
                 problems.push_back("the circle around (" + std::to_string(c.centreX) + ", " + std::to_string(c.centreY) +
@@ -96,26 +102,69 @@ bool reportProblems(const std::string& shotName, const std::vector<std::string>&
     return problems.empty();
 }
 
+// Wrong pixels, told cell by cell: a misdrawn figure is one entry, not dozens.
+class MismatchReport {
+public:
+    MismatchReport(const Frame& frame, CellSize cell) : frame_(frame), cell_(cell) {}
+
+    void add(int x, int y, const Expectation& expected, Rgb actual) {
+        ++total_;
+        const std::pair<int, int> key = cellOf(x, y);
+        auto [entry, isNew] = entries_.try_emplace(key, Entry{});
+        if (isNew) {
+            order_.push_back(key);
+            entry->second.first = "first " + where(x, y, CellSize{}) + " is " + describe(actual) + ", expected " +
+                                  (expected.onCircle ? "black, white or " : "") + describe(expected.colour) + " (" +
+                                  describe(expected.part) + ")";
+        }
+        ++entry->second.count;
+    }
+
+    void writeTo(std::vector<std::string>& problems) const {
+        for (std::size_t i = 0; i < order_.size() && i < 12; ++i) {
+            const auto [column, row] = order_[i];
+            const Entry& entry = entries_.at(order_[i]);
+            problems.push_back("cell (" + std::to_string(column) + ", " + std::to_string(row) + ")" + holding(column, row) +
+                               ": " + std::to_string(entry.count) + " wrong pixels, " + entry.first);
+        }
+        if (total_ > 0)
+            problems.push_back(std::to_string(total_) + " wrong pixels in " + std::to_string(order_.size()) + " cells");
+    }
+
+private:
+    struct Entry {
+        std::string first;
+        int count = 0;
+    };
+    std::pair<int, int> cellOf(int x, int y) const {
+        if (cell_.width == 0 || cell_.height == 0)
+            return {0, 0};
+        return {x / cell_.width, y / cell_.height};
+    }
+    std::string holding(int column, int row) const {
+        if (column >= frame_.width || row >= frame_.height)
+            return " (past the grid)";
+        return std::string(" (holding '") + frame_.at(column, row) + "')";
+    }
+
+    const Frame& frame_;
+    CellSize cell_;
+    std::map<std::pair<int, int>, Entry> entries_;
+    std::vector<std::pair<int, int>> order_;
+    int total_ = 0;
+};
+
 // Compares a screenshot with the board it must show; says what differs.
 bool checkBoard(const std::string& shotName, const Image& shot, const Frame& frame, const Selection& selection) {
     std::vector<std::string> problems;
     const ExpectedBoard board = paintExpectedBoard(frame, selection, shot, problems);
     const CellSize cell = cellSizeOf(frame, shot.width, shot.height);
-    int wrong = 0;
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) {
-            if (board.allows(x, y, shot.at(x, y)))
-                continue;
-            if (++wrong <= 12) {
-                const Expectation& e = board.at(x, y);
-                problems.push_back("pixel " + where(x, y, cell) + " is " + describe(shot.at(x, y)) + ", expected " +
-                                   (e.onCircle ? "black, white or " : "") + describe(e.colour) + " (" +
-                                   describe(e.part) + ")");
-            }
-        }
-    }
-    if (wrong > 12)
-        problems.push_back("... " + std::to_string(wrong) + " wrong pixels in all");
+    MismatchReport mismatches(frame, cell);
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            if (!board.allows(x, y, shot.at(x, y)))
+                mismatches.add(x, y, board.at(x, y), shot.at(x, y));
+    mismatches.writeTo(problems);
     checkCirclesClosed(board, shot, problems);
     if (!problems.empty())
         std::cerr << shotName << ": " << shot.width << " x " << shot.height << " pixels, cells " << cell.width
