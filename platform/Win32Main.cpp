@@ -1,0 +1,39 @@
+// The program's entry on systems without Win32: starts SDL's video, makes sure
+// there is a display to show the window on, and hands over to WinMain as
+// Windows would. Depends on SDL2 and on the rest of our Win32 layer.
+#include "platform/Win32Layer.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Windows hands WinMain the command line without the program's name.
+std::string commandLineOf(int argc, char* argv[]) {
+    std::string line;
+    for (int i = 1; i < argc; ++i)
+        line += (i > 1 ? " " : "") + std::string(argv[i]);
+    return line;
+}
+
+void explainMissingDisplay() {
+    std::fprintf(stderr,
+                 "Lurkfield cannot open its window: no display is available (%s).\n"
+                 "To play without a display, run the text front end lurkfield-text.\n",
+                 win32layer::state().videoStarted ? "no X11 or Wayland display was found"
+                                                  : SDL_GetError());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!win32layer::startVideo() || win32layer::displayMissing()) {
+        explainMissingDisplay();
+        return 0;
+    }
+    static HINSTANCE__ instance{};
+    std::string commandLine = commandLineOf(argc, argv);
+    const int exitCode = WinMain(&instance, nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    win32layer::shutdown();
+    return exitCode;
+}

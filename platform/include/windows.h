@@ -1,0 +1,211 @@
+#pragma once
+// Lurkfield's own Win32 subset, for systems that have no Win32 (Linux and the
+// like). It stands on the include path only there; on Windows the system's own
+// <windows.h> is used and this folder is not seen. Everything below is drawn and
+// delivered through SDL2 and a software framebuffer (see platform/*.cpp).
+//
+// Provided, and what of each is honoured:
+//  Entry and windows
+//  [x] WinMain             called by our main() with an instance, the command line and SW_SHOWDEFAULT.
+//  [x] LoadCursorW         the arrow only; the cursor is SDL's arrow whatever is asked.
+//  [x] RegisterClassExW    cbSize must be sizeof(WNDCLASSEXW); procedure, class name, CS_HREDRAW |
+//                          CS_VREDRAW and a COLOR_WINDOW + 1 or solid background brush are honoured;
+//                          icons, menu name and extra bytes are accepted and ignored. A class name
+//                          registered twice fails, as on Windows.
+//  [x] CreateWindowExW     one SDL window per call; the title's ASCII characters are shown (others as
+//                          '?'); WS_THICKFRAME (part of WS_OVERLAPPEDWINDOW) makes it resizable.
+//                          The size given is the client area (SDL draws the frame); CW_USEDEFAULT is
+//                          3/4 of the usable display, or 800 x 600. No WM_CREATE is sent. Parent,
+//                          menu and creation parameter are not supported and must be null.
+//  [x] ShowWindow          SW_HIDE (0) hides; every other command shows the window as it is.
+//  [x] UpdateWindow        sends WM_PAINT straight to the window procedure when an update is pending.
+//  [x] DestroyWindow       sends WM_DESTROY, closes the SDL window, drops the window's queued messages.
+//  [x] DefWindowProcW      WM_CLOSE destroys the window; WM_ERASEBKGND fills the area being painted
+//                          with the class brush; WM_PAINT validates; everything else returns 0.
+//  [x] GetClientRect       left and top 0, right and bottom the client size.
+//  [x] MessageBoxA         always written to standard error as "caption: text"; also shown as SDL's
+//                          simple box unless the video driver is dummy or offscreen. MB_OK only;
+//                          returns IDOK (1) once dismissed. The owner window is ignored.
+//  Messages
+//  [x] GetMessageW         queued messages first, then WM_QUIT if posted, then one WM_PAINT per window
+//                          with a pending update, else it blocks in SDL_WaitEvent. Only the unfiltered
+//                          form (no window, range 0, 0) is supported; a filter is ignored.
+//  [x] TranslateMessage    accepted; keys already arrive as WM_CHAR: text input (space included) and
+//                          Escape, Return, Backspace and Tab. No WM_KEYDOWN / WM_KEYUP is delivered.
+//  [x] DispatchMessageW    calls the procedure of the message's window; window-less messages go nowhere.
+//  [x] PostMessageW        queues at the end; a WM_QUIT makes GetMessageW return 0 when it is reached.
+//  [x] PostQuitMessage     WM_QUIT with the exit code, once the queue is empty.
+//      Input delivered: WM_CHAR, WM_LBUTTONDOWN (client coordinates, wParam MK_LBUTTON), and the close
+//      button as WM_CLOSE. Other buttons, mouse moves and key-up are not delivered.
+//  Painting (GDI's pixel rules on a 32-bit framebuffer, presented to the window at EndPaint)
+//  [x] InvalidateRect      marks the rectangle (or the whole client area for null) for repainting; the
+//                          update is the bounding box of all marked rectangles. Erase flag honoured.
+//  [x] BeginPaint          erases through WM_ERASEBKGND when asked, clips to the update rectangle,
+//                          selects the black 1-pixel pen and the white brush, validates the window.
+//  [x] EndPaint            presents the framebuffer; the DC's selections return to their defaults.
+//  [x] MoveToEx, LineTo    1-pixel Bresenham lines, end point left out; coordinates beyond
+//                          +-134217727 (GDI's own limit) are not drawn. The old position is not given.
+//  [x] Ellipse             inscribed in the box, right and bottom edges excluded; outlined with the pen,
+//                          filled with the brush.
+//  [x] FillRect            left <= x < right, top <= y < bottom, clipped; the brush is not selected.
+//  [x] CreatePen           PS_SOLID only; every width is drawn as 1 pixel.
+//  [x] CreateSolidBrush    any colour.
+//  [x] SelectObject        pens and brushes; returns the one selected before.
+//  [x] DeleteObject        fails (FALSE) while the object is selected into a device context.
+//      Not supported: other GDI objects, regions, text, other system colours than COLOR_WINDOW,
+//      mapping modes, ROP2 modes. Sizes are client pixels; there is one thread only.
+#include <cstddef>
+#include <cstdint>
+
+#define WINAPI
+#define CALLBACK
+#define TRUE 1
+#define FALSE 0
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+// 32 bits wide, as on Windows, so pixel arithmetic overflows where it would there.
+typedef std::uint32_t DWORD;
+typedef std::int32_t LONG;
+typedef unsigned int UINT;
+typedef std::uintptr_t UINT_PTR;
+typedef std::intptr_t INT_PTR;
+typedef std::intptr_t LONG_PTR;
+typedef std::uintptr_t DWORD_PTR;
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
+typedef WORD ATOM;
+typedef DWORD COLORREF;
+typedef wchar_t WCHAR;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef void* LPVOID;
+typedef void* HGDIOBJ;
+
+// Handles are pointers to structures only the layer knows.
+struct HWND__;
+struct HDC__;
+struct HINSTANCE__;
+struct HMENU__;
+struct HICON__;
+struct HPEN__;
+struct HBRUSH__;
+typedef HWND__* HWND;
+typedef HDC__* HDC;
+typedef HINSTANCE__* HINSTANCE;
+typedef HMENU__* HMENU;
+typedef HICON__* HICON;
+typedef HICON HCURSOR;
+typedef HPEN__* HPEN;
+typedef HBRUSH__* HBRUSH;
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT, *LPPOINT;
+
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *LPRECT;
+
+typedef struct tagMSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+} MSG, *LPMSG;
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagWNDCLASSEXW {
+    UINT cbSize;
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCWSTR lpszMenuName;
+    LPCWSTR lpszClassName;
+    HICON hIconSm;
+} WNDCLASSEXW;
+
+#define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
+#define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
+#define RGB(r, g, b)                                                                              \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(i))))
+#ifdef UNICODE
+#define IDC_ARROW MAKEINTRESOURCEW(32512)
+#else
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#endif
+
+#define WM_DESTROY 0x0002
+#define WM_PAINT 0x000F
+#define WM_QUIT 0x0012
+#define WM_CHAR 0x0102
+#define WM_COMMAND 0x0111
+#define WM_LBUTTONDOWN 0x0201
+
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define COLOR_WINDOW 5
+#define WS_OVERLAPPEDWINDOW 0x00CF0000L
+#define CW_USEDEFAULT (-0x7FFFFFFF - 1)
+#define MB_OK 0x00000000L
+#define PS_SOLID 0
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+
+HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
+ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass);
+HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
+                            DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
+                            HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
+BOOL WINAPI UpdateWindow(HWND hWnd);
+BOOL WINAPI DestroyWindow(HWND hWnd);
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
+BOOL WINAPI TranslateMessage(const MSG* lpMsg);
+LRESULT WINAPI DispatchMessageW(const MSG* lpMsg);
+BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int nExitCode);
+
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
+BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI LineTo(HDC hdc, int x, int y);
+BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
+HBRUSH WINAPI CreateSolidBrush(COLORREF color);
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
+BOOL WINAPI DeleteObject(HGDIOBJ ho);
