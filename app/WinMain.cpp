@@ -1,0 +1,67 @@
+// The program's entry: builds the world from lurkfield.config, refuses to start
+// when its grid cannot be shown, and otherwise runs the main window until quit.
+// A wide-character program: with UNICODE the system's names, such as the arrow
+// cursor's, come as wide strings too.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/StartupRefusal.h"
+#include "app/WindowProc.h"
+#include "core/World.h"
+
+namespace {
+
+const char configFileName[] = "lurkfield.config";
+const wchar_t className[] = L"lurkfield";
+
+void registerWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    // Any change of size repaints the whole board: every cell changes size with it.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+    return CreateWindowExW(0, className, L"Lurkfield", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                           CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+}
+
+int runMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // The entry owns the World, on every way out; theWorld only points to it.
+    const auto world = std::make_unique<World>(configFileName);
+    theWorld = world.get();
+    if (const std::optional<std::string> refusal = startupRefusal(*world, configFileName)) {
+        MessageBoxA(nullptr, refusal->c_str(), "Error", MB_OK);
+        return 0;
+    }
+    registerWindowClass(instance);
+    HWND window = createMainWindow(instance);
+    if (window == nullptr)
+        return 0;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return runMessageLoop();
+}
