@@ -42,6 +42,10 @@ bool followHeardPrey(const GameObjectPtr& self) {
 // (cut to the grid) row by row from the top, each row from the left.
 void chaseFirstSeen(const GameObjectPtr& self) {
     const std::int64_t range = theWorld->config.getInt("predator.sight");
+    // A negative range sees no cell. It must stop here: the far edges of its
+    // square (y - range past the last row) do not fit a row or column number.
+    if (range < 0)
+        return;
     const Grid& grid = theWorld->grid;
     const std::int32_t x = self->x;
     const std::int32_t y = self->y;

@@ -1,0 +1,45 @@
+#pragma once
+// Runs one of the built programs as a user would: in a folder of its own, with
+// its output captured, under a time limit that turns a hang into a failed test
+// instead of a stuck suite, and with its peak memory measured.
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct RunResult {
+    bool finished = false;   // false: killed after the time limit
+    int exitCode = -1;       // valid when it finished without a signal
+    int signal = 0;          // the signal that ended it, if any
+    std::string out;
+    std::string err;
+    long peakKilobytes = 0;  // largest resident set seen by the kernel
+    std::chrono::duration<double> elapsed{};
+};
+
+struct RunRequest {
+    std::string program;
+    std::vector<std::string> args;
+    std::filesystem::path folder;
+    std::chrono::seconds timeLimit{60};
+    std::vector<std::pair<std::string, std::string>> environment;
+};
+
+RunResult runProgram(const RunRequest& request);
+
+// A fresh, empty folder for one test, removed with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return dir; }
+    // Writes the bytes unchanged (binary) to a file in the folder; returns its path.
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path dir;
+};

@@ -1,0 +1,55 @@
+#include "TextRuns.h"
+
+#include <sstream>
+
+const std::string playableWorld = "grid.x 12\n"
+                                  "grid.y 8\n"
+                                  "obstacle.density 10\n"
+                                  "prey.number 20\n"
+                                  "predator.number 4\n"
+                                  "prey.reaction_time 1\n"
+                                  "predator.reaction_time 2\n"
+                                  "prey.eatable 1\n"
+                                  "obstacle.blocks_los 1\n"
+                                  "predator.hearing 4\n"
+                                  "predator.sight 6\n";
+
+const std::string tooSmallMessage =
+    "The grid is too small. Do you have a correct config? (lurkfield.config)\n";
+const std::string tooLargeMessage = "The grid is too large: more than 10000000 cells. Do you "
+                                    "have a correct config? (lurkfield.config)\n";
+
+std::vector<Frame> framesOf(const std::string& output) {
+    std::vector<Frame> frames;
+    std::istringstream in(output);
+    std::string line;
+    while (std::getline(in, line)) {
+        Frame frame;
+        char colon = 0;
+        std::string word;
+        std::istringstream heading(line);
+        heading >> word >> frame.turn >> colon >> frame.obstacles >> word >> frame.prey >> word >>
+            frame.predators;
+        if (!heading || word != "prey,")
+            continue;
+        while (std::getline(in, line) && !line.empty())
+            frame.board += line + '\n';
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
+                  std::chrono::seconds limit) {
+    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}});
+}
+
+RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace,
+                    std::chrono::seconds limit) {
+    const ScratchFolder folder;
+    folder.write("lurkfield.config", config);
+    std::vector<std::string> args{"--turns", std::to_string(turns)};
+    if (trace)
+        args.push_back("--trace");
+    return runText(folder, args, limit);
+}

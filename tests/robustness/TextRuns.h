@@ -1,0 +1,38 @@
+#pragma once
+// Runs the built text front end on a configuration and reads back its frames.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ProgramRun.h"
+
+// One printed frame: its heading's counts and the board rows below it.
+struct Frame {
+    std::uint64_t turn = 0;
+    std::uint64_t obstacles = 0;
+    std::uint64_t prey = 0;
+    std::uint64_t predators = 0;
+    std::string board;
+};
+
+std::vector<Frame> framesOf(const std::string& output);
+
+// A small world that plays normally; cases append lines to it, and since a
+// later line wins over an earlier one with the same key, that overrides it.
+extern const std::string playableWorld;
+
+// The refusals of the text front end, as it prints them for "lurkfield.config".
+extern const std::string tooSmallMessage;
+extern const std::string tooLargeMessage;
+
+// A kilobyte figure well above what any refused or tiny world needs, even
+// under the sanitizers, and far below what a grid past the limit would take.
+constexpr long smallProgramKilobytes = 256 * 1024;
+
+// Runs lurkfield-text in the folder with the given arguments.
+RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
+                  std::chrono::seconds limit = std::chrono::seconds(120));
+
+// Writes the configuration as "lurkfield.config" and runs that many turns.
+RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace = false,
+                    std::chrono::seconds limit = std::chrono::seconds(120));

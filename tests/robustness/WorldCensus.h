@@ -1,0 +1,30 @@
+#pragma once
+// Weak references to everything a World has held, so that a test can tell
+// whether any object, behaviour or command outlived what should own it.
+#include <boost/weak_ptr.hpp>
+#include <string>
+#include <vector>
+
+#include "core/World.h"
+
+class WorldCensus {
+public:
+    // Notes every object on the grid, its behaviour, and every listed command.
+    void take(const World& world);
+
+    // How many of the noted things are still alive.
+    std::size_t alive() const;
+
+    // Empty when every live object stands in its own cell or is named by a
+    // command of the last turn; otherwise what is wrong.
+    static std::string ownershipFault(const World& world, const WorldCensus& census);
+
+    // Empty when the board and the command lists are as a finished turn leaves
+    // them; otherwise what is wrong.
+    static std::string turnFault(const World& world);
+
+private:
+    std::vector<boost::weak_ptr<GameObject>> objects;
+    std::vector<boost::weak_ptr<GameAI>> behaviours;
+    std::vector<boost::weak_ptr<Command>> commands;
+};
