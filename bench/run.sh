@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Measures Lurkfield against its speed and memory targets on this machine and
+# prints the table: median, min and max over several runs, since the machine is
+# shared and noisy.
+#   - the parts, with Google Benchmark (bench/lurkfield-bench);
+#   - whole turns with the text front end: (time of --turns 30) - (time of
+#     --turns 10), over 20, is the mean of turns 11 to 30, set-up and printing cancel out;
+#   - peak memory of lurkfield-text --turns 100 on the big world (GNU time).
+# Usage: bench/run.sh [-r RUNS] [-b BUILD_DIR] [--no-build] [--check]
+#   -r RUNS      repetitions of every measurement (default 5)
+#   -b BUILD_DIR a Release build directory of its own (default build-bench)
+#   --no-build   use the build directory as it is
+#   --check      first prove that the benchmark worlds play the recorded game
+# Results (the benchmark's CSV and the table) go to BUILD_DIR/bench/results/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=5 build=build-bench do_build=1 check=0
+while [[ $# -gt 0 ]]; do
+  case $1 in
+    -r) runs=$2; shift 2 ;;
+    -b) build=$2; shift 2 ;;
+    --no-build) do_build=0; shift ;;
+    --check) check=1; shift ;;
+    *) sed -n '2,/^set -euo/p' "$0" | sed '$d' >&2; exit 2 ;;
+  esac
+done
+
+if [[ $do_build == 1 ]]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_BENCH=ON >/dev/null
+  cmake --build "$build" -j2 --target lurkfield-text lurkfield-bench >/dev/null
+fi
+text=$(realpath "$build/tools/lurkfield-text")
+bench=$(realpath "$build/bench/lurkfield-bench")
+worlds=$(realpath "$build/bench/worlds")
+results="$build/bench/results"
+mkdir -p "$results"
+bench/make-worlds.sh "$worlds"
+
+if [[ $check == 1 ]]; then
+  tests/identity/check-trace.sh "$text" bench/full-worlds.sha256 "$worlds"
+fi
+
+# median min max of the numbers on standard input, one per line
+stats() { sort -g | awk '{ v[NR] = $1 } END {
+  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+  printf "%.3g %.3g %.3g\n", m, v[1], v[NR] }'; }
+
+now_ns() { date +%s%N; }
+seconds_of_run() { # WORLD TURNS
+  local start end
+  start=$(now_ns)
+  "$text" --config "$worlds/$1.config" --turns "$2" >/dev/null
+  end=$(now_ns)
+  echo "$(( (end - start) / 1000 ))"   # microseconds
+}
+
+echo "== Google Benchmark ($runs repetitions)" >&2
+"$bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+  --benchmark_out="$results/bench.csv" --benchmark_out_format=csv >&2
+
+# bench_stat NAME: median min max of one benchmark, in its own unit
+bench_stat() {
+  awk -F, -v n="$1" '
+    $1 == "\"" n "_median\"" { med = $3; unit = $5 } $1 == "\"" n "_min\"" { lo = $3 }
+    $1 == "\"" n "_max\"" { hi = $3 }
+    END { printf "%.3g %.3g %.3g\n", med, lo, hi }' "$results/bench.csv"
+}
+
+echo "== Whole turns with lurkfield-text ($runs runs each)" >&2
+declare -A text_turn
+for world in big huge deaf-and-far loud; do
+  for ((i = 0; i < runs; i++)); do
+    t10=$(seconds_of_run "$world" 10)
+    t30=$(seconds_of_run "$world" 30)
+    awk -v a="$t10" -v b="$t30" 'BEGIN { print (b - a) / 20 / 1000 }'
+  done | stats >"$results/text-$world.txt"
+  text_turn[$world]=$(cat "$results/text-$world.txt")
+  echo "  $world: ${text_turn[$world]} ms (median min max)" >&2
+done
+
+echo "== Peak memory of lurkfield-text --turns 100 on the big world" >&2
+for ((i = 0; i < runs; i++)); do
+  /usr/bin/time -f %M "$text" --config "$worlds/big.config" --turns 100 2>&1 >/dev/null |
+    awk '{ print $1 / 1024 }'
+done | stats >"$results/memory.txt"
+
+manual=iterations:1/manual_time
+row() { # WHAT TARGET "MEDIAN MIN MAX" UNIT
+  read -r med lo hi <<<"$3"
+  printf '| %s | %s | %s %s | %s .. %s |\n' "$1" "$2" "$med" "$4" "$lo" "$hi"
+}
+big=$(bench_stat "BM_Turns11To30/big/$manual")
+huge=$(bench_stat "BM_Turns11To30/huge/$manual")
+{
+  echo "| what | target | median | min .. max |"
+  echo "|---|---|---|---|"
+  row "one turn, big world" "<= 15 ms" "$big" ms
+  row "one turn, big world (lurkfield-text)" "<= 15 ms" "${text_turn[big]}" ms
+  row "turn 1 of the big world" "<= 50 ms" "$(bench_stat "BM_Turn1/big/$manual")" ms
+  row "one turn, huge world" "<= 6 x big" "$huge" ms
+  row "one turn, huge world (lurkfield-text)" "<= 6 x big" "${text_turn[huge]}" ms
+  printf '| huge / big, medians of the same run | <= 6 | %.2f | |\n' \
+    "$(awk -v h="${huge%% *}" -v b="${big%% *}" 'BEGIN { print h / b }')"
+  row "one turn, deaf-and-far" "<= 40 ms" "$(bench_stat "BM_Turns11To30/deaf_and_far/$manual")" ms
+  row "one turn, deaf-and-far (lurkfield-text)" "<= 40 ms" "${text_turn[deaf-and-far]}" ms
+  row "one turn, loud" "<= 25 ms" "$(bench_stat "BM_Turns11To30/loud/$manual")" ms
+  row "one turn, loud (lurkfield-text)" "<= 25 ms" "${text_turn[loud]}" ms
+  row "set-up of the big world" "<= 70 ms" "$(bench_stat "BM_SetUpBigWorld/$manual")" ms
+  row "peak memory, lurkfield-text --turns 100, big world" "<= 75 MB" "$(cat "$results/memory.txt")" MiB
+  row "Config::getInt of a present key" "<= 15 ns" "$(bench_stat BM_ConfigGetIntOfAPresentKey)" ns
+} | tee "$results/table.md"
