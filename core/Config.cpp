@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <exception>
 #include <fstream>
-#include <functional>
 #include <limits>
 
 namespace {
@@ -46,10 +45,6 @@ bool readLine(std::streambuf& in, std::string& line) {
 
 } // namespace
 
-std::size_t Config::KeyHash::operator()(std::string_view key) const noexcept {
-    return std::hash<std::string_view>{}(key);
-}
-
 Config Config::load(const std::string& fileName) {
     Config config;
     std::ifstream file(fileName);
@@ -80,21 +75,16 @@ void Config::addLine(std::string_view line) {
 }
 
 void Config::set(std::string key, std::string value) {
-    values.insert_or_assign(std::move(key), std::move(value));
-}
-
-const std::string* Config::find(std::string_view key) const {
-    const auto found = values.find(key);
-    return found == values.end() ? nullptr : &found->second;
+    values.insertOrAssign(std::move(key), std::move(value));
 }
 
 std::string Config::getString(std::string_view key) const {
-    const std::string* value = find(key);
+    const std::string* value = values.find(key);
     return value ? *value : std::string();
 }
 
 int Config::getInt(std::string_view key) const {
-    const std::string* value = find(key);
+    const std::string* value = values.find(key);
     return value ? parseSettingInt(*value) : 0;
 }
 

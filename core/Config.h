@@ -7,7 +7,8 @@
 // converted at every read, so nothing is cached anywhere.
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "core/SettingTable.h"
 
 class Config {
 public:
@@ -33,13 +34,7 @@ public:
     void addLine(std::string_view line);
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const noexcept;
-    };
-    const std::string* find(std::string_view key) const;
-
-    std::unordered_map<std::string, std::string, KeyHash, std::equal_to<>> values;
+    SettingTable values;
 };
 
 // The integer that a setting's text stands for, by the rules of Config::getInt.
