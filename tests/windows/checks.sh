@@ -21,6 +21,9 @@ check_text_front_end() {
     text_frame "$work/sample" "$work/frame0.txt" --turns 0
     text_frame "$work/sample" "$work/frame1.txt" --turns 1
     grep -q $'^turn 0: .*\r$' "$work/frame0.txt" || fail "lurkfield-text.exe printed no frame: $(head -c 300 "$work/frame0.txt")"
+    # Otherwise the space key's check below would prove nothing.
+    ! cmp -s <(tail -n +2 "$work/frame0.txt") <(tail -n +2 "$work/frame1.txt") ||
+        fail "the sample world's board is the same after one turn"
     passed+=(text-front-end)
 }
 
@@ -62,11 +65,11 @@ check_sample_world() {
     expect_board "$id" sample-deselected "$work/frame1.txt"
 
     xdotool windowfocus --sync "$id"
-    local pressed=$SECONDS
+    local pressed=$EPOCHREALTIME
     xdotool key Escape
     wait_for_exit "$pid" 20 || fail "sample world: still running 20 s after Escape"
     ((exit_code == 0)) || fail "sample world: exit code $exit_code after Escape, expected 0"
-    notes+=("Escape to exit $((SECONDS - pressed)) s")
+    notes+=("Escape to exit $(seconds_since "$pressed")")
     passed+=(sample-window sample-space sample-click sample-escape)
 }
 
@@ -78,9 +81,11 @@ check_missing_config() {
     ! xdotool search --name '^Lurkfield' >/dev/null 2>&1 || fail "no configuration: a Lurkfield window exists"
     screenshot "$box" "$work/message-box.ppm"
     xdotool windowfocus --sync "$box"
+    local pressed=$EPOCHREALTIME
     xdotool key Return
     wait_for_exit "$pid" 20 || fail "no configuration: still running 20 s after Return on the message box"
     ((exit_code == 0)) || fail "no configuration: exit code $exit_code, expected 0"
+    notes+=("Return to exit $(seconds_since "$pressed")")
     passed+=(message-box)
 }
 
@@ -94,6 +99,7 @@ shoot_world() {
     start_in "$dir" "$@"
     pid=$started_pid
     id=$(find_window '^Lurkfield' 30) || fail "$tag: no visible window named Lurkfield within 30 s"
+    echo "$tag: window $id of process $pid" >>"$work/programs.log"
     if [[ -n $size ]]; then
         xdotool windowsize "$id" $size
         local deadline=$((SECONDS + 10))
@@ -109,7 +115,14 @@ shoot_world() {
     xdotool windowfocus --sync "$id"
     xdotool key Escape
     wait_for_exit "$pid" 20 || fail "$tag: still running 20 s after Escape"
-    ((exit_code == 0)) || fail "$tag: exit code $exit_code after Escape, expected 0"
+    if ((exit_code != 0)); then
+        [[ $tag == *-linux ]] || fail "$tag: exit code $exit_code after Escape, expected 0"
+        # Our layer's own exit code is checked by its own tests; here it only
+        # draws the boards to compare, so a wrong exit code is reported, not fatal.
+        echo "WARNING (windows/wine): $tag: the Linux program exited with $exit_code after Escape:" >&2
+        sed -n "/^$tag: window/,\$p" "$work/programs.log" | tail -n +2 >&2
+    fi
+    wait_window_gone "$id" 10 || fail "$tag: the window is still there 10 s after the program ended"
 }
 
 # A world that no random draw can change, drawn by Wine's GDI and by our own

@@ -10,6 +10,11 @@ fail() {
     exit 1
 }
 
+# Seconds since $1 (an $EPOCHREALTIME), such as "2.1 s".
+seconds_since() {
+    awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }'
+}
+
 # A private X server on a free display (other servers may be running).
 start_xvfb() {
     : >"$work/display"
@@ -34,6 +39,8 @@ stop_xvfb() {
 start_wine() {
     export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     [[ -n ${DISPLAY:-} ]] || fail "start_wine needs DISPLAY"
+    # A server left by an interrupted run would still talk to its dead display.
+    wineserver -k 2>/dev/null || true
     wine_started=1
     if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
         rm -rf "$WINEPREFIX"
@@ -60,6 +67,15 @@ find_window() {
         [[ -n $id ]] && { echo "$id"; return 0; }
         ((SECONDS < deadline)) || return 1
         sleep 0.1
+    done
+}
+
+# Waits up to $2 seconds until X window $1 no longer exists.
+wait_window_gone() {
+    local deadline=$((SECONDS + $2))
+    while xwininfo -id "$1" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
     done
 }
 

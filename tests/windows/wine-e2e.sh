@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cross=$(cd "${1:-$root/build-mingw}" && pwd)
-native=${2:-$root/build}
+native=$(realpath -m "${2:-$root/build}")
 source "$root/tests/windows/lib.sh"
 
 lurkfield=$cross/app/lurkfield.exe
@@ -41,18 +41,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-[[ -x $text ]] || fail "$text is missing: run scripts/build-windows.sh first"
 # Runs check function $1 and notes how long it took.
 timed() {
     local started=$EPOCHREALTIME
     "$1"
-    notes+=("${1#check_} $(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')")
+    notes+=("${1#check_} $(seconds_since "$started")")
 }
 
+[[ -x $text ]] || fail "$text is missing: run scripts/build-windows.sh first"
 # The checker runs natively; built afresh only when its sources changed.
 if [[ ! -x $boardcheck ]] || [[ -n $(find "$root/tests/windows/boardcheck" -newer "$boardcheck" -print -quit) ]]; then
-    g++ -std=c++20 -O2 -Wall -Wextra -o "$boardcheck" "$root"/tests/windows/boardcheck/*.cpp ||
-        fail "the screenshot checker does not build"
+    g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -o "$boardcheck" \
+        "$root"/tests/windows/boardcheck/*.cpp || fail "the screenshot checker does not build"
 fi
 
 start_xvfb
