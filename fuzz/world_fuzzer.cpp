@@ -49,13 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         census.take(*world);
         const bool playable = world->grid.width > 0 && world->grid.height > 0;
         for (int turn = 1; playable && turn <= turns; ++turn) {
-            WorldCensus before;
-            before.take(*world);
             world->step();
-            census.take(*world);
+            census.takeCommands(*world);
             std::string problem = WorldCensus::turnFault(*world);
             if (problem.empty())
-                problem = WorldCensus::ownershipFault(*world, before);
+                problem = WorldCensus::ownershipFault(*world, census);
             if (!problem.empty())
                 fault(problem + " after turn " + std::to_string(turn));
         }

@@ -32,6 +32,10 @@ void WorldCensus::take(const World& world) {
         objects.push_back(object);
         behaviours.push_back(object->ai);
     }
+    takeCommands(world);
+}
+
+void WorldCensus::takeCommands(const World& world) {
     for (const CommandPtr& command : world.lastCommands)
         commands.push_back(command);
 }

@@ -10,7 +10,10 @@
 class WorldCensus {
 public:
     // Notes every object on the grid, its behaviour, and every listed command.
+    // Objects are only ever made at set-up, so one take then notes them all.
     void take(const World& world);
+    // Notes only the commands of the last turn: what a turn adds.
+    void takeCommands(const World& world);
 
     // How many of the noted things are still alive.
     std::size_t alive() const;

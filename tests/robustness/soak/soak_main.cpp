@@ -5,7 +5,6 @@
 //   lurkfield-soak [--files N] [--turns N] [--first SEED] [--print SEED]
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -33,21 +32,13 @@ std::string soakOne(const std::string& configFile, std::uint32_t turns) {
         auto world = std::make_unique<World>(configFile);
         theWorld = world.get();
         census.take(*world);
-        // What stood on the grid in the last few turns: enough to catch an
-        // object that outlives its last commands, without rechecking all history.
-        std::deque<WorldCensus> recent(3);
         const bool playable = world->grid.width > 0 && world->grid.height > 0;
         for (std::uint32_t turn = 0; playable && turn < turns; ++turn) {
-            recent.pop_front();
-            recent.emplace_back();
-            recent.back().take(*world);
             world->step();
-            census.take(*world);
+            census.takeCommands(*world);
             std::string fault = WorldCensus::turnFault(*world);
-            for (const WorldCensus& earlier : recent) {
-                if (fault.empty())
-                    fault = WorldCensus::ownershipFault(*world, earlier);
-            }
+            if (fault.empty())
+                fault = WorldCensus::ownershipFault(*world, census);
             if (!fault.empty())
                 return fault + " after turn " + std::to_string(turn + 1);
         }
