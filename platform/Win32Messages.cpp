@@ -30,9 +30,18 @@ HWND windowNeedingPaint() {
     return nullptr;
 }
 
+bool nothingToHandOut() {
+    const win32layer::State& layer = state();
+    return layer.queue.empty() && !layer.quitPosted && windowNeedingPaint() == nullptr;
+}
+
 void waitForEvent() {
-    if (state().beforeWaiting)
+    // A test's hook may post messages itself; those need no waiting.
+    if (state().beforeWaiting) {
         state().beforeWaiting();
+        if (!nothingToHandOut())
+            return;
+    }
     SDL_Event event;
     if (SDL_WaitEvent(&event) == 1)
         win32layer::translateEvent(event);
