@@ -1,0 +1,26 @@
+#pragma once
+// Tests that open windows through our Win32 layer run on SDL's dummy video
+// driver: windows, events and presenting all work there, and no display is
+// needed. Input is made the way a user makes it: SDL events pushed for the
+// window, which the layer's message loop turns into messages.
+#include <windows.h>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "platform/Win32TestAccess.h"
+
+class LayerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+void pushText(HWND window, const char* text);
+void pushKey(HWND window, SDL_Keycode key);
+void pushClick(HWND window, int x, int y);
+void pushCloseButton(HWND window);
+void pushResize(HWND window, int width, int height);
+
+constexpr COLORREF white = RGB(255, 255, 255);
+constexpr COLORREF black = RGB(0, 0, 0);
