@@ -1,0 +1,241 @@
+// The program through its real message loop: WinMain runs on the layer with
+// SDL's dummy driver, and each time it waits for input the test takes its next
+// step, looking at the game and pushing the user's next key or click.
+#include "LayerTest.h"
+
+#include <boost/weak_ptr.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CellSelection.h"
+#include "core/World.h"
+#include "support/TestWorld.h"
+
+namespace {
+
+using Step = std::function<void(HWND)>;
+
+// 4 x 3 cells, all obstacles: an obstacle never acts, and its turn counter
+// counts the turns run.
+const std::string allObstacles = "grid.x 4\ngrid.y 3\nobstacle.density 100\n";
+
+constexpr COLORREF green = RGB(0, 255, 0);
+
+class Program : public LayerTest {
+protected:
+    void TearDown() override {
+        if (folder)
+            std::filesystem::current_path(previousFolder);
+        selectedCell = noCell;
+        LayerTest::TearDown();
+    }
+
+    // The folder the program runs in, holding `fileName` with `content`.
+    void runIn(const std::string& content, const std::string& fileName = "lurkfield.config") {
+        folder = std::make_unique<TempFile>(content, fileName);
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(folder->folder());
+    }
+
+    int run(std::vector<Step> steps) {
+        std::size_t next = 0;
+        win32layer::testing::whenIdle([&] {
+            HWND window = win32layer::testing::newestWindow();
+            if (next < steps.size()) {
+                steps[next++](window);
+                return;
+            }
+            ADD_FAILURE() << "the program still runs after the test's last step";
+            PostQuitMessage(0);
+            SDL_Event wake{};
+            wake.type = SDL_USEREVENT;
+            SDL_PushEvent(&wake);
+        });
+        char noOptions[] = "";
+        const int exitCode = WinMain(nullptr, nullptr, noOptions, 1);
+        EXPECT_EQ(next, steps.size()) << "the program ended before the test's last step";
+        return exitCode;
+    }
+
+    static int turnsRun() { return theWorld->grid.get(0, 0)->turnCounter; }
+
+    std::unique_ptr<TempFile> folder;
+    std::filesystem::path previousFolder;
+    boost::weak_ptr<GameObject> watched;
+};
+
+} // namespace
+
+TEST_F(Program, RunsOneTurnForASpace) {
+    runIn(allObstacles);
+    const int exitCode = run({
+        [](HWND window) { pushText(window, " "); },
+        [](HWND window) {
+            EXPECT_EQ(turnsRun(), 1);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+    EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(Program, RunsEveryTurnOfQuicklyRepeatedSpacesBeforeItsNextPaint) {
+    runIn(allObstacles);
+    run({
+        [](HWND window) {
+            pushText(window, " ");
+            pushText(window, " ");
+            pushText(window, " ");
+        },
+        [](HWND window) {
+            EXPECT_EQ(turnsRun(), 3);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(Program, RepaintsAfterASpaceButNotAfterOtherCharacters) {
+    runIn(allObstacles);
+    run({
+        [](HWND window) {
+            selectedCell = {1, 1}; // unseen until the next paint
+            pushText(window, "x");
+            pushKey(window, SDLK_RETURN);
+        },
+        [](HWND window) {
+            EXPECT_EQ(turnsRun(), 0);
+            EXPECT_NE(win32layer::testing::pixelAt(window, 193, 250), green);
+            pushText(window, " ");
+        },
+        [](HWND window) {
+            EXPECT_EQ(turnsRun(), 1);
+            EXPECT_EQ(win32layer::testing::pixelAt(window, 193, 250), green);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(Program, SelectsAClickedCellAndClearsItOnASecondClick) {
+    runIn(allObstacles);
+    run({
+        [](HWND window) {
+            RECT client;
+            GetClientRect(window, &client);
+            pushClick(window, client.right / 4 + 5, client.bottom / 3 + 5);
+        },
+        [](HWND window) {
+            EXPECT_EQ(selectedCell, (CellPosition{1, 1}));
+            EXPECT_EQ(win32layer::testing::pixelAt(window, 193, 250), green);
+            pushClick(window, 200, 200);
+        },
+        [](HWND window) {
+            EXPECT_EQ(selectedCell, noCell);
+            EXPECT_NE(win32layer::testing::pixelAt(window, 193, 250), green);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(Program, KeepsTheSelectionThroughATurn) {
+    runIn(allObstacles);
+    run({
+        [](HWND window) {
+            pushClick(window, 5, 5);
+            pushText(window, " ");
+        },
+        [](HWND window) {
+            EXPECT_EQ(selectedCell, (CellPosition{0, 0}));
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(Program, EndsWithExitCodeZeroOnEscapeAndDestroysTheWorld) {
+    runIn(allObstacles);
+    const int exitCode = run({
+        [this](HWND window) {
+            watched = theWorld->grid.get(0, 0);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(watched.expired());
+}
+
+TEST_F(Program, EndsWithExitCodeZeroOnTheCloseButtonAndDestroysTheWorld) {
+    runIn(allObstacles);
+    const int exitCode = run({
+        [this](HWND window) {
+            watched = theWorld->grid.get(0, 0);
+            pushCloseButton(window);
+        },
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(watched.expired());
+    EXPECT_EQ(win32layer::testing::newestWindow(), nullptr);
+}
+
+TEST_F(Program, ClosesItsWindowOnCommandOneHundred) {
+    runIn(allObstacles);
+    const int exitCode = run({
+        [](HWND window) { PostMessageW(window, WM_COMMAND, 100, 0); },
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(win32layer::testing::newestWindow(), nullptr);
+}
+
+TEST_F(Program, RefusesToStartWithoutAConfigurationFileAndOpensNoWindow) {
+    runIn("not the configuration", "notes.txt");
+    testing::internal::CaptureStderr();
+    const int exitCode = run({});
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(said, "Error: The grid is too small. Do you have a correct config? (lurkfield.config)\n");
+    EXPECT_EQ(win32layer::testing::newestWindow(), nullptr);
+}
+
+TEST_F(Program, RefusesAGridTooLargeNamingTheLimit) {
+    runIn("grid.x 100000\ngrid.y 100000\n");
+    testing::internal::CaptureStderr();
+    const int exitCode = run({});
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(said, "Error: The grid is too large: more than 10000000 cells. Do you have a correct "
+                    "config? (lurkfield.config)\n");
+    EXPECT_EQ(win32layer::testing::newestWindow(), nullptr);
+}
+
+TEST_F(Program, IgnoresClicksWhileTheCellsAreZeroPixels) {
+    runIn("grid.x 5000\ngrid.y 3\n");
+    run({
+        [](HWND window) {
+            selectedCell = {1, 1};
+            pushClick(window, 5, 5);
+        },
+        [](HWND window) {
+            EXPECT_EQ(selectedCell, (CellPosition{1, 1}));
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(Program, ClearsTheSelectionOnAClickPastTheLastColumn) {
+    runIn("grid.x 5\ngrid.y 3\n");
+    run({
+        [](HWND window) { pushClick(window, 5, 5); },
+        [](HWND window) {
+            RECT client;
+            GetClientRect(window, &client);
+            ASSERT_NE(client.right % 5, 0) << "the test wants a leftover strip";
+            EXPECT_EQ(selectedCell, (CellPosition{0, 0}));
+            pushClick(window, client.right - 1, 5);
+        },
+        [](HWND window) {
+            EXPECT_EQ(selectedCell, noCell);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
