@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #ifndef LURKFIELD_BENCH_WORLDS
@@ -23,14 +24,30 @@ std::unique_ptr<World> buildWorld(const std::string& name) {
     return world;
 }
 
-double timeTurns(World& world, int first, int last) {
+namespace {
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+} // namespace
+
+TurnTimes timeTurns(World& world, int first, int last) {
     for (int turn = 1; turn < first; ++turn)
         world.step();
+    const double cpuStart = threadCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     for (int turn = first; turn <= last; ++turn)
         world.step();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
+    return {elapsed.count(), threadCpuSeconds() - cpuStart};
+}
+
+void reportTurns(benchmark::State& state, const TurnTimes& times, int turns) {
+    state.SetIterationTime(times.wall / turns);
+    state.counters["cpu_ms"] = times.cpu / turns * 1e3;
 }
 
 void addMinMax(benchmark::internal::Benchmark* bench) {

@@ -16,7 +16,17 @@ std::unique_ptr<World> buildWorld(const std::string& name);
 
 // Seconds taken by turns first..last (counted from 1 after set-up), after the
 // turns before them have run untimed. The world must be theWorld.
-double timeTurns(World& world, int first, int last);
+struct TurnTimes {
+    double wall;
+    // The thread's own processor time: on a busy shared machine it shows what the
+    // turns cost when the wall clock also counts the other programs' time slices.
+    double cpu;
+};
+TurnTimes timeTurns(World& world, int first, int last);
+
+// Reports per-turn times: the wall clock as the benchmark's time, and the
+// processor time as the counter "cpu_ms".
+void reportTurns(benchmark::State& state, const TurnTimes& times, int turns);
 
 // Adds min and max to the aggregates of a repeated benchmark: the machine is
 // shared, so its noise belongs in every figure.

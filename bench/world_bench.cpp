@@ -22,14 +22,14 @@ void BM_SetUpBigWorld(benchmark::State& state) {
 void BM_Turns11To30(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         auto world = buildWorld(name);
-        state.SetIterationTime(timeTurns(*world, 11, 30) / 20);
+        reportTurns(state, timeTurns(*world, 11, 30), 20);
     }
 }
 
 void BM_Turn1(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         auto world = buildWorld(name);
-        state.SetIterationTime(timeTurns(*world, 1, 1));
+        reportTurns(state, timeTurns(*world, 1, 1), 1);
     }
 }
 
