@@ -1,11 +1,11 @@
 #include "behaviour/HuntingAI.h"
 
 #include <algorithm>
-#include <boost/make_shared.hpp>
 
 #include "behaviour/Hearing.h"
 #include "behaviour/LineOfSight.h"
 #include "behaviour/MoveBy.h"
+#include "core/PoolAllocator.h"
 #include "core/PropertyQueries.h"
 #include "core/World.h"
 
@@ -21,7 +21,7 @@ void eatNeighbour(const GameObject& predator) {
     static constexpr std::int32_t probes[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (const auto& probe : probes) {
         if (GameObjectPtr food = eatableAt(self, probe[0], probe[1])) {
-            World::issue(boost::make_shared<Eat>(food));
+            World::issue(makePooled<Eat>(food));
             return;
         }
     }

@@ -1,8 +1,7 @@
 #include "behaviour/MoveBy.h"
 
-#include <boost/make_shared.hpp>
-
 #include "core/GameObject.h"
+#include "core/PoolAllocator.h"
 #include "core/World.h"
 
 void moveBy(GameObjectPtr creature, std::int32_t dx, std::int32_t dy) {
@@ -21,5 +20,5 @@ void moveBy(GameObjectPtr creature, std::int32_t dx, std::int32_t dy) {
     // own cell is never empty, so a step of (0, 0) issues nothing.
     if (grid.at(x + dx, y + dy))
         return;
-    World::issue(boost::make_shared<Movement>(grid.get(x, y), x, y, x + dx, y + dy));
+    World::issue(makePooled<Movement>(grid.get(x, y), x, y, x + dx, y + dy));
 }

@@ -1,0 +1,90 @@
+#include "core/PoolAllocator.h"
+
+#include <vector>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+#define LURKFIELD_POOL_PASSTHROUGH 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LURKFIELD_POOL_PASSTHROUGH 1
+#endif
+#endif
+
+constexpr std::size_t granule = 16;
+constexpr std::size_t chunkSize = std::size_t{1} << 20;
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+class Pool {
+public:
+    void* allocate(std::size_t size) {
+        const std::size_t sizeClass = (size + granule - 1) / granule;
+        if (FreeBlock* block = freeLists[sizeClass]) {
+            freeLists[sizeClass] = block->next;
+            return block;
+        }
+        const std::size_t bytes = sizeClass * granule;
+        if (static_cast<std::size_t>(chunkEnd - next) < bytes) {
+            // The rest of the old chunk is left unused; it is less than one block.
+            // operator new aligns for any fundamental type, and blocks are whole granules.
+            next = static_cast<char*>(::operator new(chunkSize));
+            chunkEnd = next + chunkSize;
+            chunks.push_back(next);
+        }
+        void* block = next;
+        next += bytes;
+        return block;
+    }
+
+    void deallocate(void* block, std::size_t size) noexcept {
+        const std::size_t sizeClass = (size + granule - 1) / granule;
+        auto* freed = static_cast<FreeBlock*>(block);
+        freed->next = freeLists[sizeClass];
+        freeLists[sizeClass] = freed;
+    }
+
+private:
+    FreeBlock* freeLists[pool::largestBlock / granule + 1] = {};
+    char* next = nullptr;
+    char* chunkEnd = nullptr;
+    // Kept only so that leak checkers see every chunk as reachable.
+    std::vector<char*> chunks;
+};
+
+// Never destroyed: blocks may still come back while static objects are torn down.
+Pool& thePool() {
+    static Pool* const pool = new Pool;
+    return *pool;
+}
+
+} // namespace
+
+void* pool::allocate(std::size_t size) {
+#ifndef LURKFIELD_POOL_PASSTHROUGH
+    if (size <= largestBlock)
+        return thePool().allocate(size);
+#endif
+    return ::operator new(size);
+}
+
+void pool::deallocate(void* block, std::size_t size) noexcept {
+#ifndef LURKFIELD_POOL_PASSTHROUGH
+    if (size <= largestBlock) {
+        thePool().deallocate(block, size);
+        return;
+    }
+#endif
+    ::operator delete(block);
+}
+
+bool pool::isPooling() {
+#ifdef LURKFIELD_POOL_PASSTHROUGH
+    return false;
+#else
+    return true;
+#endif
+}
