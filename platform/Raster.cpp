@@ -143,8 +143,8 @@ void Raster::line(int x0, int y0, int x1, int y1, Pixel colour) {
 }
 
 // Bresenham: one pixel per step along the major axis; the minor coordinate is the
-// exact one rounded, halves away from the start. Each step's pixel is computed
-// directly, so a long line costs only its visible part.
+// exact one rounded, halves away from the start. The walk begins at the first
+// step inside the clip box, so a long line costs only its visible part.
 void Raster::slantedLine(int x0, int y0, int x1, int y1, Pixel colour) {
     const bool steep = std::abs(std::int64_t{y1} - y0) > std::abs(std::int64_t{x1} - x0);
     const std::int64_t a0 = steep ? y0 : x0;
@@ -155,12 +155,20 @@ void Raster::slantedLine(int x0, int y0, int x1, int y1, Pixel colour) {
     const auto [first, last] =
         steep ? visibleSteps(a0, sign(da), steps, clip.top, clip.bottom)
               : visibleSteps(a0, sign(da), steps, clip.left, clip.right);
+    // The minor offset at step k is (2k|db| + steps) / (2 steps), kept as quotient and rest.
+    const std::int64_t rise = 2 * magnitude(db);
+    const std::int64_t run = 2 * steps;
+    std::int64_t offset = (first * rise + steps) / run;
+    std::int64_t rest = (first * rise + steps) % run;
     for (std::int64_t k = first; k < last; ++k) {
         const std::int64_t a = a0 + sign(da) * k;
-        const std::int64_t b = b0 + sign(db) * ((2 * k * magnitude(db) + steps) / (2 * steps));
-        const auto x = static_cast<int>(steep ? b : a);
-        const auto y = static_cast<int>(steep ? a : b);
-        plot(x, y, colour);
+        const std::int64_t b = b0 + sign(db) * offset;
+        plot(static_cast<int>(steep ? b : a), static_cast<int>(steep ? a : b), colour);
+        rest += rise;
+        if (rest >= run) {
+            rest -= run;
+            ++offset;
+        }
     }
 }
 
