@@ -7,8 +7,6 @@ namespace {
 constexpr std::uintptr_t stockPenNumber = 0x100;
 constexpr std::uintptr_t stockBrushNumber = 0x101;
 constexpr std::uintptr_t windowColourBrushNumber = COLOR_WINDOW + 1;
-constexpr Pixel black = 0x000000;
-constexpr Pixel white = 0xFFFFFF;
 
 HGDIOBJ handleOf(std::uintptr_t number) { return reinterpret_cast<HGDIOBJ>(number); }
 
@@ -33,10 +31,10 @@ HGDIOBJ DrawingObjects::create(DrawingObject object) {
 std::optional<DrawingObject> DrawingObjects::find(HGDIOBJ handle) const {
     switch (number(handle)) {
     case stockPenNumber:
-        return DrawingObject{DrawingObject::Kind::pen, black};
+        return DrawingObject{DrawingObject::Kind::pen, stockPenColour};
     case stockBrushNumber:
-    case windowColourBrushNumber: // the system window colour is white
-        return DrawingObject{DrawingObject::Kind::brush, white};
+    case windowColourBrushNumber: // the system window colour is white as well
+        return DrawingObject{DrawingObject::Kind::brush, stockBrushColour};
     default:
         break;
     }

@@ -22,6 +22,8 @@ struct DrawingObject {
 // The black 1-pixel pen and the white brush of a fresh device context.
 HGDIOBJ stockPen();
 HGDIOBJ stockBrush();
+constexpr Pixel stockPenColour = 0x000000;
+constexpr Pixel stockBrushColour = 0xFFFFFF;
 
 Pixel pixelOf(COLORREF colour);
 COLORREF colourOf(Pixel pixel);

@@ -8,7 +8,6 @@
 #include <utility>
 
 using win32layer::DrawingObject;
-using win32layer::Pixel;
 using win32layer::Raster;
 using win32layer::state;
 
@@ -17,10 +16,6 @@ namespace {
 bool painting(HDC dc) { return dc != nullptr && dc->target != nullptr; }
 
 Raster rasterOf(HDC dc) { return Raster(*dc->target, dc->clip); }
-
-Pixel colourOfSelected(HGDIOBJ handle) {
-    return state().drawingObjects.find(handle).value_or(DrawingObject{}).colour;
-}
 
 } // namespace
 
@@ -40,8 +35,9 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     const std::optional<DrawingObject> object = state().drawingObjects.find(h);
     if (hdc == nullptr || !object)
         return nullptr;
-    HGDIOBJ& slot = object->kind == DrawingObject::Kind::pen ? hdc->pen : hdc->brush;
-    return std::exchange(slot, h);
+    const bool pen = object->kind == DrawingObject::Kind::pen;
+    (pen ? hdc->penColour : hdc->brushColour) = object->colour;
+    return std::exchange(pen ? hdc->pen : hdc->brush, h);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {
@@ -64,7 +60,7 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
 BOOL WINAPI LineTo(HDC hdc, int x, int y) {
     if (!painting(hdc))
         return FALSE;
-    rasterOf(hdc).line(hdc->position.x, hdc->position.y, x, y, colourOfSelected(hdc->pen));
+    rasterOf(hdc).line(hdc->position.x, hdc->position.y, x, y, hdc->penColour);
     hdc->position = {x, y};
     return TRUE;
 }
@@ -74,7 +70,7 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
         return FALSE;
     const win32layer::PixelBox box{std::min(left, right), std::min(top, bottom),
                                    std::max(left, right), std::max(top, bottom)};
-    rasterOf(hdc).ellipse(box, colourOfSelected(hdc->pen), colourOfSelected(hdc->brush));
+    rasterOf(hdc).ellipse(box, hdc->penColour, hdc->brushColour);
     return TRUE;
 }
 

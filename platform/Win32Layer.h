@@ -37,6 +37,9 @@ struct HDC__ {
     win32layer::PixelBox clip{};
     HGDIOBJ pen = win32layer::stockPen();
     HGDIOBJ brush = win32layer::stockBrush();
+    // The colours of the selected pen and brush, kept at hand for the many lines of a paint.
+    win32layer::Pixel penColour = win32layer::stockPenColour;
+    win32layer::Pixel brushColour = win32layer::stockBrushColour;
     POINT position{0, 0};
 };
 

@@ -16,11 +16,9 @@ PixelBox boxOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect
 RECT rectOf(const PixelBox& box) { return {box.left, box.top, box.right, box.bottom}; }
 
 void startDrawing(HDC__& dc, win32layer::Framebuffer& target, const PixelBox& clip) {
+    dc = HDC__{};
     dc.target = &target;
     dc.clip = clip;
-    dc.pen = win32layer::stockPen();
-    dc.brush = win32layer::stockBrush();
-    dc.position = {0, 0};
 }
 
 } // namespace
@@ -67,8 +65,7 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT*) {
     win32layer::present(*window);
     // The device context goes back to its defaults, so the paint's own pens and
     // brushes are no longer selected anywhere.
-    startDrawing(window->dc, window->framebuffer, {});
-    window->dc.target = nullptr;
+    window->dc = HDC__{};
     return TRUE;
 }
 
