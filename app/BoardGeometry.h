@@ -31,6 +31,7 @@ struct PixelRect {
     int top;
     int right;
     int bottom;
+    bool operator==(const PixelRect&) const = default;
 };
 
 BoardGeometry boardGeometry(std::int32_t areaWidth, std::int32_t areaHeight, std::int32_t columns,

@@ -7,11 +7,13 @@
 struct PixelPoint {
     int x;
     int y;
+    bool operator==(const PixelPoint&) const = default;
 };
 
 struct PixelSegment {
     PixelPoint from;
     PixelPoint to;
+    bool operator==(const PixelSegment&) const = default;
 };
 
 // A predator: a circle (the box it is inscribed in) with an H drawn over it.

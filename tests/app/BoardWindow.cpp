@@ -11,16 +11,7 @@ void BoardWindowTest::TearDown() {
 
 void BoardWindowTest::open(int width, int height, const std::string& configText) {
     world = std::make_unique<TestWorld>(configText);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(WNDCLASSEXW);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszClassName = L"board-test";
-    RegisterClassExW(&windowClass);
-    window = CreateWindowExW(0, L"board-test", L"board", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
-                             nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
+    window = openWindow(L"board-test", windowProc, width, height);
     clientWidth = width;
     clientHeight = height;
 }

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "GeometryPrinting.h"
 #include "app/BoardGeometry.h"
 
 namespace {
@@ -62,27 +63,15 @@ TEST(Clicks, DoNothingWhileCellsAreZeroPixels) {
 }
 
 TEST(HearingOutline, LiesOnePixelInsideTheGridLinesOfTheSelectedCell) {
-    const PixelRect outline = hearingOutline(fortyPixelCells, {5, 5}, 0);
-    EXPECT_EQ(outline.left, 201);
-    EXPECT_EQ(outline.top, 201);
-    EXPECT_EQ(outline.right, 239);
-    EXPECT_EQ(outline.bottom, 239);
+    EXPECT_EQ(hearingOutline(fortyPixelCells, {5, 5}, 0), (PixelRect{201, 201, 239, 239}));
 }
 
 TEST(HearingOutline, GrowsByWholeCellsWithTheRange) {
-    const PixelRect outline = hearingOutline(fortyPixelCells, {5, 5}, 2);
-    EXPECT_EQ(outline.left, 121);
-    EXPECT_EQ(outline.top, 121);
-    EXPECT_EQ(outline.right, 319);
-    EXPECT_EQ(outline.bottom, 319);
+    EXPECT_EQ(hearingOutline(fortyPixelCells, {5, 5}, 2), (PixelRect{121, 121, 319, 319}));
 }
 
 TEST(HearingOutline, HasItsSidesPastTheWindowJustOutsideIt) {
-    const PixelRect outline = hearingOutline(fortyPixelCells, {5, 5}, 7);
-    EXPECT_EQ(outline.left, -1);
-    EXPECT_EQ(outline.top, -1);
-    EXPECT_EQ(outline.right, 519);
-    EXPECT_EQ(outline.bottom, 519);
+    EXPECT_EQ(hearingOutline(fortyPixelCells, {5, 5}, 7), (PixelRect{-1, -1, 519, 519}));
 }
 
 TEST(HearingOutline, StaysWithinReachForTheLargestRanges) {
@@ -90,11 +79,7 @@ TEST(HearingOutline, StaysWithinReachForTheLargestRanges) {
     const PixelRect outline = hearingOutline(huge, {0, 0}, INT_MAX);
     EXPECT_EQ(outline.left, -1);
     EXPECT_EQ(outline.right, INT_MAX);
-    const PixelRect inverted = hearingOutline(fortyPixelCells, {5, 5}, INT_MIN);
-    EXPECT_EQ(inverted.left, 800);
-    EXPECT_EQ(inverted.top, 600);
-    EXPECT_EQ(inverted.right, -1);
-    EXPECT_EQ(inverted.bottom, -1);
+    EXPECT_EQ(hearingOutline(fortyPixelCells, {5, 5}, INT_MIN), (PixelRect{800, 600, -1, -1}));
 }
 
 TEST(HearingOutline, IsDrawnTurnedInsideOutForANegativeRange) {
@@ -104,11 +89,7 @@ TEST(HearingOutline, IsDrawnTurnedInsideOutForANegativeRange) {
 }
 
 TEST(SightFill, Covers33By33PixelsOfAFortyPixelCellWithThreeClearOnEachSide) {
-    const PixelRect fill = sightFill(fortyPixelCells, {4, 4});
-    EXPECT_EQ(fill.left, 164);
-    EXPECT_EQ(fill.top, 164);
-    EXPECT_EQ(fill.right, 197);
-    EXPECT_EQ(fill.bottom, 197);
+    EXPECT_EQ(sightFill(fortyPixelCells, {4, 4}), (PixelRect{164, 164, 197, 197}));
 }
 
 TEST(SightRange, IsCutToTheGrid) {

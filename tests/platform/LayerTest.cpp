@@ -26,6 +26,19 @@ void LayerTest::TearDown() {
     win32layer::testing::reset();
 }
 
+HWND openWindow(LPCWSTR className, WNDPROC procedure, int width, int height) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszClassName = className;
+    EXPECT_NE(RegisterClassExW(&windowClass), 0);
+    HWND window = CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, width,
+                                  height, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(window, nullptr);
+    return window;
+}
+
 void pushText(HWND window, const char* text) {
     SDL_Event event{};
     event.type = SDL_TEXTINPUT;

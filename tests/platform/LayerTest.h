@@ -16,6 +16,10 @@ protected:
     void TearDown() override;
 };
 
+// Registers a class of this name, painted white, and opens a window of it with
+// a client area of width x height.
+HWND openWindow(LPCWSTR className, WNDPROC procedure, int width, int height);
+
 void pushText(HWND window, const char* text);
 void pushKey(HWND window, SDL_Keycode key);
 void pushClick(HWND window, int x, int y);

@@ -15,15 +15,7 @@ class DeviceContexts : public LayerTest {
 protected:
     void SetUp() override {
         LayerTest::SetUp();
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(WNDCLASSEXW);
-        windowClass.lpfnWndProc = plainWindow;
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-        windowClass.lpszClassName = L"gdi-test";
-        ASSERT_NE(RegisterClassExW(&windowClass), 0);
-        window = CreateWindowExW(0, L"gdi-test", L"gdi", WS_OVERLAPPEDWINDOW, 0, 0, 60, 40,
-                                 nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
+        window = openWindow(L"gdi-test", plainWindow, 60, 40);
         InvalidateRect(window, nullptr, TRUE);
         dc = BeginPaint(window, &paint);
         lastDc = dc;

@@ -28,15 +28,7 @@ protected:
     void SetUp() override {
         LayerTest::SetUp();
         received.clear();
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(WNDCLASSEXW);
-        windowClass.lpfnWndProc = recordingWindow;
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-        windowClass.lpszClassName = L"queue-test";
-        ASSERT_NE(RegisterClassExW(&windowClass), 0);
-        window = CreateWindowExW(0, L"queue-test", L"queue", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80,
-                                 nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
+        window = openWindow(L"queue-test", recordingWindow, 100, 80);
     }
 
     // Fetches and dispatches messages until GetMessageW would wait; returns what was fetched.
