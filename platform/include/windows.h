@@ -7,10 +7,11 @@
 // Provided, and what of each is honoured:
 //  Entry and windows
 //  [x] WinMain             called by our main() with an instance, the command line and SW_SHOWDEFAULT.
-//  [x] LoadCursorW         the arrow only; the cursor is SDL's arrow whatever is asked.
-//  [x] RegisterClassExW    cbSize must be sizeof(WNDCLASSEXW); procedure, class name, CS_HREDRAW |
-//                          CS_VREDRAW and a COLOR_WINDOW + 1 or solid background brush are honoured;
-//                          icons, menu name and extra bytes are accepted and ignored. A class name
+//  [x] LoadCursorW         IDC_ARROW only (SDL's own arrow); other cursors give null.
+//  [x] RegisterClassExW    cbSize must be sizeof(WNDCLASSEXW); procedure, class name and a
+//                          COLOR_WINDOW + 1 or solid background brush are honoured. Every resize
+//                          repaints the whole client area, as CS_HREDRAW | CS_VREDRAW ask; other
+//                          styles, icons, menu name and extra bytes are ignored. A class name
 //                          registered twice fails, as on Windows.
 //  [x] CreateWindowExW     one SDL window per call; the title's ASCII characters are shown (others as
 //                          '?'); WS_THICKFRAME (part of WS_OVERLAPPEDWINDOW) makes it resizable.
@@ -18,6 +19,7 @@
 //                          3/4 of the usable display, or 800 x 600. No WM_CREATE is sent. Parent,
 //                          menu and creation parameter are not supported and must be null.
 //  [x] ShowWindow          SW_HIDE (0) hides; every other command shows the window as it is.
+//                          Returns whether it was visible before.
 //  [x] UpdateWindow        sends WM_PAINT straight to the window procedure when an update is pending.
 //  [x] DestroyWindow       sends WM_DESTROY, closes the SDL window, drops the window's queued messages.
 //  [x] DefWindowProcW      WM_CLOSE destroys the window; WM_ERASEBKGND fills the area being painted
@@ -43,8 +45,8 @@
 //  [x] BeginPaint          erases through WM_ERASEBKGND when asked, clips to the update rectangle,
 //                          selects the black 1-pixel pen and the white brush, validates the window.
 //  [x] EndPaint            presents the framebuffer; the DC's selections return to their defaults.
-//  [x] MoveToEx, LineTo    1-pixel Bresenham lines, end point left out; coordinates beyond
-//                          +-134217727 (GDI's own limit) are not drawn. The old position is not given.
+//  [x] MoveToEx, LineTo    1-pixel Bresenham lines, end point left out; a line with a coordinate
+//                          beyond +-134217727 (GDI's own limit) is not drawn.
 //  [x] Ellipse             inscribed in the box, right and bottom edges excluded; outlined with the pen,
 //                          filled with the brush.
 //  [x] FillRect            left <= x < right, top <= y < bottom, clipped; the brush is not selected.
