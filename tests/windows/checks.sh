@@ -4,14 +4,14 @@
 text_frame() {
     local dir=$1 out=$2
     shift 2
-    (cd "$dir" && wine "$text" "$@") >"$out" 2>"$out.err" || fail "lurkfield-text.exe $* failed: $(cat "$out.err")"
+    (cd "$dir" && timeout 60 wine "$text" "$@") >"$out" 2>"$out.err" || fail "lurkfield-text.exe $* failed: $(cat "$out.err")"
 }
 
 # The Windows console ends lines with CRLF; the text must be the same otherwise.
 check_text_front_end() {
     mkdir -p "$work/none"
     local rc=0
-    (cd "$work/none" && wine "$text" --turns 0) >"$work/none/out.txt" 2>"$work/none/err.txt" || rc=$?
+    (cd "$work/none" && timeout 60 wine "$text" --turns 0) >"$work/none/out.txt" 2>"$work/none/err.txt" || rc=$?
     ((rc == 1)) || fail "lurkfield-text.exe without a configuration file exited with $rc, expected 1"
     local message="The grid is too small. Do you have a correct config? (lurkfield.config)"
     [[ $(tr -d '\r' <"$work/none/err.txt") == "$message" ]] ||
@@ -40,18 +40,18 @@ cell_centre() {
 click_cell() {
     local xy
     xy=$(cell_centre "$1" "$2" "$3" "$4")
-    xdotool mousemove --window "$1" ${xy% *} ${xy#* } click 1
+    xdo mousemove --window "$1" ${xy% *} ${xy#* } click 1
 }
 
 check_sample_world() {
     local config=$work/sample/lurkfield.config id pid
     start_in "$work/sample" wine "$lurkfield"
     pid=$started_pid
-    id=$(find_window '^Lurkfield' 30) || fail "sample world: no visible window named Lurkfield within 30 s"
+    id=$(window_of_program "$pid" '^Lurkfield' "sample world") || exit 1
     expect_board "$id" sample-start "$work/frame0.txt"
 
-    xdotool windowfocus --sync "$id"
-    xdotool key space
+    xdo windowfocus --sync "$id"
+    xdo key space
     expect_board "$id" sample-turn1 "$work/frame1.txt"
 
     local predator prey
@@ -64,9 +64,9 @@ check_sample_world() {
     click_cell "$id" $prey "$work/frame1.txt"
     expect_board "$id" sample-deselected "$work/frame1.txt"
 
-    xdotool windowfocus --sync "$id"
+    xdo windowfocus --sync "$id"
     local pressed=$EPOCHREALTIME
-    xdotool key Escape
+    xdo key Escape
     wait_for_exit "$pid" 20 || fail "sample world: still running 20 s after Escape"
     ((exit_code == 0)) || fail "sample world: exit code $exit_code after Escape, expected 0"
     notes+=("Escape to exit $(seconds_since "$pressed")")
@@ -77,12 +77,12 @@ check_missing_config() {
     mkdir -p "$work/empty"
     start_in "$work/empty" wine "$lurkfield"
     local pid=$started_pid box
-    box=$(find_window '^Error$' 30) || fail "no configuration: no message box named Error within 30 s"
+    box=$(window_of_program "$pid" '^Error$' "no configuration") || exit 1
     ! xdotool search --name '^Lurkfield' >/dev/null 2>&1 || fail "no configuration: a Lurkfield window exists"
     screenshot "$box" "$work/message-box.ppm"
-    xdotool windowfocus --sync "$box"
+    xdo windowfocus --sync "$box"
     local pressed=$EPOCHREALTIME
-    xdotool key Return
+    xdo key Return
     wait_for_exit "$pid" 20 || fail "no configuration: still running 20 s after Return on the message box"
     ((exit_code == 0)) || fail "no configuration: exit code $exit_code, expected 0"
     notes+=("Return to exit $(seconds_since "$pressed")")
@@ -98,10 +98,10 @@ shoot_world() {
     shift 4
     start_in "$dir" "$@"
     pid=$started_pid
-    id=$(find_window '^Lurkfield' 30) || fail "$tag: no visible window named Lurkfield within 30 s"
+    id=$(window_of_program "$pid" '^Lurkfield' "$tag") || exit 1
     echo "$tag: window $id of process $pid" >>"$work/programs.log"
     if [[ -n $size ]]; then
-        xdotool windowsize "$id" $size
+        xdo windowsize "$id" $size
         local deadline=$((SECONDS + 10))
         until [[ $(window_size "$id") == "$size" ]]; do
             ((SECONDS < deadline)) || fail "$tag: the window did not take the size $size"
@@ -112,8 +112,8 @@ shoot_world() {
     expect_board "$id" "$tag-plain" "$dir/frame.txt"
     click_cell "$id" $select "$dir/frame.txt"
     expect_board "$id" "$tag-selected" "$dir/frame.txt" --config "$dir/lurkfield.config" --select $select
-    xdotool windowfocus --sync "$id"
-    xdotool key Escape
+    xdo windowfocus --sync "$id"
+    xdo key Escape
     wait_for_exit "$pid" 20 || fail "$tag: still running 20 s after Escape"
     if ((exit_code != 0)); then
         [[ $tag == *-linux ]] || fail "$tag: exit code $exit_code after Escape, expected 0"

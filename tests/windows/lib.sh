@@ -10,6 +10,11 @@ fail() {
     exit 1
 }
 
+# xdotool, bounded: `windowfocus --sync` would wait for ever for a focus that never comes.
+xdo() {
+    timeout 10 xdotool "$@" || fail "xdotool $* failed or did not return within 10 s"
+}
+
 # Seconds since $1 (an $EPOCHREALTIME), such as "2.1 s".
 seconds_since() {
     awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }'
@@ -45,8 +50,8 @@ start_wine() {
     if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
         rm -rf "$WINEPREFIX"
         local started=$SECONDS
-        wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
-        wineserver -w
+        timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
+        timeout 60 wineserver -w
         touch "$WINEPREFIX/.lurkfield-ready"
         notes+=("new Wine prefix in $((SECONDS - started)) s")
     fi
@@ -79,13 +84,28 @@ wait_window_gone() {
     done
 }
 
+# The window named like $2 of background program $1, started as $3, within 30 s;
+# fails at once, with the program's output, when the program ends first.
+window_of_program() {
+    local pid=$1 pattern=$2 tag=$3 deadline=$((SECONDS + 30)) id
+    until id=$(find_window "$pattern" 0); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" || true
+            tail -n 20 "$work/programs.log" >&2
+            fail "$tag: the program ended before a window named $pattern appeared"
+        fi
+        ((SECONDS < deadline)) || fail "$tag: no visible window named $pattern within 30 s"
+    done
+    echo "$id"
+}
+
 # "WIDTH HEIGHT" of an X window.
 window_size() {
     xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }'
 }
 
 screenshot() {
-    import -silent -window "$1" -depth 8 "ppm:$2" 2>>"$work/import.log"
+    timeout 10 import -silent -window "$1" -depth 8 "ppm:$2" 2>>"$work/import.log"
 }
 
 # Waits until window $1 shows the board of frame $3 (the program repaints after
