@@ -44,33 +44,70 @@ click_cell() {
 }
 
 check_sample_world() {
-    local config=$work/sample/lurkfield.config id pid
     start_in "$work/sample" wine "$lurkfield"
-    pid=$started_pid
-    id=$(window_of_program "$pid" '^Lurkfield' "sample world") || exit 1
-    expect_board "$id" sample-start "$work/frame0.txt"
+    sample_pid=$started_pid
+    sample_id=$(window_of_program "$sample_pid" '^Lurkfield' "sample world") || exit 1
+    expect_board "$sample_id" sample-start "$work/frame0.txt"
 
-    xdo windowfocus --sync "$id"
+    xdo windowfocus --sync "$sample_id"
     xdo key space
-    expect_board "$id" sample-turn1 "$work/frame1.txt"
+    expect_board "$sample_id" sample-turn1 "$work/frame1.txt"
 
-    local predator prey
-    predator=$("$boardcheck" find "$work/frame1.txt" H) || fail "sample world: no predator after turn 1"
-    prey=$("$boardcheck" find "$work/frame1.txt" o) || fail "sample world: no prey after turn 1"
-    click_cell "$id" $predator "$work/frame1.txt"
-    expect_board "$id" sample-predator-selected "$work/frame1.txt" --config "$config" --select $predator
-    click_cell "$id" $prey "$work/frame1.txt"
-    expect_board "$id" sample-prey-selected "$work/frame1.txt" --config "$config" --select $prey
-    click_cell "$id" $prey "$work/frame1.txt"
-    expect_board "$id" sample-deselected "$work/frame1.txt"
+    sample_selections
+    sample_odd_sizes
 
-    xdo windowfocus --sync "$id"
+    xdo windowfocus --sync "$sample_id"
     local pressed=$EPOCHREALTIME
     xdo key Escape
-    wait_for_exit "$pid" 20 || fail "sample world: still running 20 s after Escape"
+    wait_for_exit "$sample_pid" 20 || fail "sample world: still running 20 s after Escape"
     ((exit_code == 0)) || fail "sample world: exit code $exit_code after Escape, expected 0"
     notes+=("Escape to exit $(seconds_since "$pressed")")
-    passed+=(sample-window sample-space sample-click sample-escape)
+    passed+=(sample-window sample-space sample-click sample-odd-sizes sample-escape)
+}
+
+# Select a predator, then a prey, then clear the prey by clicking it again.
+sample_selections() {
+    local config=$work/sample/lurkfield.config frame=$work/frame1.txt predator prey
+    predator=$("$boardcheck" find "$frame" H) || fail "sample world: no predator after turn 1"
+    prey=$("$boardcheck" find "$frame" o) || fail "sample world: no prey after turn 1"
+    click_cell "$sample_id" $predator "$frame"
+    expect_board "$sample_id" sample-predator-selected "$frame" --config "$config" --select $predator
+    click_cell "$sample_id" $prey "$frame"
+    expect_board "$sample_id" sample-prey-selected "$frame" --config "$config" --select $prey
+    click_cell "$sample_id" $prey "$frame"
+    expect_board "$sample_id" sample-deselected "$frame"
+}
+
+# Where the cell arithmetic has edges, in a client area of 500 x 400 (cells of
+# 12 x 13 on the sample grid, not square, with strips of 20 and 10 pixels past
+# the last column and row): a click in the strip below the last row (no cell
+# there), and a window smaller than the grid (cells of 0 pixels, where painting
+# and clicks must neither loop for ever nor divide by zero).
+sample_odd_sizes() {
+    local config=$work/sample/lurkfield.config frame=$work/frame1.txt predator size
+    predator=$("$boardcheck" find "$frame" H)
+    size=$(window_size "$sample_id")
+    resize_window "$sample_id" "500 400"
+    expect_board "$sample_id" sample-500x400 "$frame"
+    click_cell "$sample_id" $predator "$frame"
+    expect_board "$sample_id" sample-500x400-selected "$frame" --config "$config" --select $predator
+    xdo mousemove --window "$sample_id" 10 399 click 1
+    expect_board "$sample_id" sample-strip-click "$frame"
+    # With nothing selected, ignoring the click and clearing the selection look alike.
+    resize_window "$sample_id" "30 20"
+    xdo mousemove --window "$sample_id" 5 5 click 1
+    sleep 0.3
+    resize_window "$sample_id" "500 400"
+    kill -0 "$sample_pid" 2>/dev/null || fail "sample world: the program ended after a click on cells of 0 pixels"
+    expect_board "$sample_id" sample-after-tiny-click "$frame"
+    # A selection is painted in the tiny window too, and survives it.
+    click_cell "$sample_id" $predator "$frame"
+    resize_window "$sample_id" "30 20"
+    sleep 0.3
+    resize_window "$sample_id" "500 400"
+    kill -0 "$sample_pid" 2>/dev/null || fail "sample world: the program ended painting cells of 0 pixels"
+    expect_board "$sample_id" sample-after-tiny-paint "$frame" --config "$config" --select $predator
+    resize_window "$sample_id" "$size"
 }
 
 check_missing_config() {
@@ -100,14 +137,7 @@ shoot_world() {
     pid=$started_pid
     id=$(window_of_program "$pid" '^Lurkfield' "$tag") || exit 1
     echo "$tag: window $id of process $pid" >>"$work/programs.log"
-    if [[ -n $size ]]; then
-        xdo windowsize "$id" $size
-        local deadline=$((SECONDS + 10))
-        until [[ $(window_size "$id") == "$size" ]]; do
-            ((SECONDS < deadline)) || fail "$tag: the window did not take the size $size"
-            sleep 0.1
-        done
-    fi
+    [[ -z $size ]] || resize_window "$id" "$size"
     shot_size=$(window_size "$id")
     expect_board "$id" "$tag-plain" "$dir/frame.txt"
     click_cell "$id" $select "$dir/frame.txt"

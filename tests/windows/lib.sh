@@ -99,6 +99,16 @@ window_of_program() {
     echo "$id"
 }
 
+# Resizes X window $1 to $2 ("W H") and waits until it has that size.
+resize_window() {
+    xdo windowsize "$1" $2
+    local deadline=$((SECONDS + 10))
+    until [[ $(window_size "$1") == "$2" ]]; do
+        ((SECONDS < deadline)) || fail "window $1 did not take the size $2"
+        sleep 0.05
+    done
+}
+
 # "WIDTH HEIGHT" of an X window.
 window_size() {
     xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }'
