@@ -18,7 +18,7 @@ fail() {
 
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export LSAN_OPTIONS=exitcode=23:suppressions=$PWD/scripts/lsan-suppressions.txt
+export LSAN_OPTIONS=exitcode=23
 
 {
   # -O1 with line tables: what the sanitizers recommend, and quicker to build than -O2 -g.
