@@ -38,22 +38,31 @@ stop_xvfb() {
     xvfb_pid=
 }
 
-# A prefix of our own in the build folder, made once (5-10 s, ~700 MB). DISPLAY
-# must be set before the first Wine process starts the wineserver: a server
-# started without it makes later window creation fail.
+# A prefix of our own in the build folder, made once (8-25 s, ~700 MB), in the
+# background so that other preparations can run meanwhile; finish_wine waits for
+# it. DISPLAY must be set before the first Wine process starts the wineserver: a
+# server started without it makes later window creation fail.
 start_wine() {
     export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     [[ -n ${DISPLAY:-} ]] || fail "start_wine needs DISPLAY"
     # A server left by an interrupted run would still talk to its dead display.
     wineserver -k 2>/dev/null || true
     wine_started=1
+    boot_pid=
     if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
         rm -rf "$WINEPREFIX"
-        local started=$SECONDS
-        timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
-        timeout 60 wineserver -w
+        boot_started=$EPOCHREALTIME
+        { timeout 300 wineboot -i && timeout 60 wineserver -w; } >"$work/wineboot.log" 2>&1 &
+        boot_pid=$!
+        background_pids+=("$boot_pid")
+    fi
+}
+
+finish_wine() {
+    if [[ -n $boot_pid ]]; then
+        wait "$boot_pid" || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
         touch "$WINEPREFIX/.lurkfield-ready"
-        notes+=("new Wine prefix in $((SECONDS - started)) s")
+        notes+=("new Wine prefix in $(seconds_since "$boot_started")")
     fi
     # One server for the whole run, so that each program starts in a fraction of a second.
     wineserver -p

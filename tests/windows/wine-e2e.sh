@@ -49,14 +49,14 @@ timed() {
 }
 
 [[ -x $text ]] || fail "$text is missing: run scripts/build-windows.sh first"
-# The checker runs natively; built afresh only when its sources changed.
+start_xvfb
+start_wine "$cross/wineprefix"
+# The checker runs natively; built afresh, while Wine starts, when its sources changed.
 if [[ ! -x $boardcheck ]] || [[ -n $(find "$root/tests/windows/boardcheck" -newer "$boardcheck" -print -quit) ]]; then
     g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -o "$boardcheck" \
         "$root"/tests/windows/boardcheck/*.cpp || fail "the screenshot checker does not build"
 fi
-
-start_xvfb
-start_wine "$cross/wineprefix"
+finish_wine
 
 source "$root/tests/windows/checks.sh"
 timed check_text_front_end
