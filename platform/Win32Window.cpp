@@ -4,7 +4,6 @@
 #include "platform/Win32Layer.h"
 
 #include <algorithm>
-#include <cwchar>
 
 using win32layer::state;
 
