@@ -34,7 +34,10 @@ start_xvfb() {
 }
 
 stop_xvfb() {
-    [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if [[ -n ${xvfb_pid:-} ]]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
     xvfb_pid=
 }
 
@@ -69,7 +72,7 @@ finish_wine() {
 }
 
 stop_wine() {
-    [[ -n ${wine_started:-} ]] && wineserver -k 2>/dev/null
+    [[ -z ${wine_started:-} ]] || wineserver -k 2>/dev/null
     wine_started=
 }
 

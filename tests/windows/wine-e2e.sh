@@ -27,6 +27,7 @@ work=$(mktemp -d)
 cleanup() {
     local rc=$?
     trap - EXIT
+    set +e # clean up everything, whatever fails
     kill_background
     stop_wine
     stop_xvfb
