@@ -23,7 +23,7 @@ export LSAN_OPTIONS=exitcode=23
 {
   # -O1 with line tables: what the sanitizers recommend, and quicker to build than -O2 -g.
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g1" \
-    -DCMAKE_CXX_COMPILER=g++ -DLURKFIELD_SANITIZE=ON -DLURKFIELD_TESTS=ON \
+    -DCMAKE_CXX_COMPILER=clang++-14 -DLURKFIELD_SANITIZE=ON -DLURKFIELD_TESTS=ON \
     -DLURKFIELD_BENCH=OFF -DLURKFIELD_FUZZ=OFF
 } >"$log" 2>&1 || fail "configure"
 cmake --build "$dir" -j2 >>"$log" 2>&1 || fail "build"
