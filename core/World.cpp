@@ -17,10 +17,16 @@ std::uint64_t nextSerial() {
     return ++serial;
 }
 
-template <class Kind, class Behaviour> void placeAll(Grid& grid, int count) {
+template <class Kind, class Behaviour> GameObjectPtr makeCreature() {
+    return boost::make_shared<Kind>(boost::make_shared<Behaviour>());
+}
+
+// Draws the cells of `count` creatures, each exactly as placing the creature
+// would, and has the stand-in hold every drawn cell meanwhile.
+void reserveCells(Grid& grid, const GameObjectPtr& standIn, int count) {
     for (int i = 0; i < count; ++i) {
         // A full grid stays full during set-up: no later creature fits either.
-        if (!grid.placeAtRandom(boost::make_shared<Kind>(boost::make_shared<Behaviour>())))
+        if (!grid.placeAtRandom(standIn))
             return;
     }
 }
@@ -35,8 +41,25 @@ World::World(const std::string& configFileName)
 }
 
 void World::placeCreatures() {
-    placeAll<Prey, StrollingAI>(grid, config.getInt("prey.number"));
-    placeAll<Predator, HuntingAI>(grid, config.getInt("predator.number"));
+    // Every prey's cell is drawn, then every predator's, with the same draws and
+    // the same result as making and placing each creature at once. The creatures
+    // are made afterwards, in row-major order of their cells: neighbours on the
+    // board become neighbours in memory, and every turn visits them in that order.
+    const GameObjectPtr preyStandIn = boost::make_shared<Prey>(GameAIPtr());
+    const GameObjectPtr predatorStandIn = boost::make_shared<Predator>(GameAIPtr());
+    reserveCells(grid, preyStandIn, config.getInt("prey.number"));
+    reserveCells(grid, predatorStandIn, config.getInt("predator.number"));
+    if (preyStandIn.use_count() == 1 && predatorStandIn.use_count() == 1)
+        return;
+    for (std::int32_t y = 0; y < grid.height; ++y) {
+        for (std::int32_t x = 0; x < grid.width; ++x) {
+            const GameObject* held = grid.at(x, y).get();
+            if (held == preyStandIn.get())
+                grid.put(makeCreature<Prey, StrollingAI>(), x, y);
+            else if (held == predatorStandIn.get())
+                grid.put(makeCreature<Predator, HuntingAI>(), x, y);
+        }
+    }
 }
 
 bool World::gridTooLarge() const {
