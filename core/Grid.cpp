@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 #include <cstdlib>
+#include <utility>
 
 Grid::Grid(std::int32_t columns, std::int32_t rows, std::int32_t obstacleDensity)
     : width(sizeFits(columns, rows) ? columns : 0), height(sizeFits(columns, rows) ? rows : 0),
@@ -28,7 +29,14 @@ void Grid::fillWithObstacles(std::int32_t density) {
 
 void Grid::store(std::size_t cell, GameObjectPtr object) {
     emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
-    cells[cell] = std::move(object);
+    GameObjectPtr previous = std::exchange(cells[cell], std::move(object));
+    if (previous && holdingLeavers)
+        leavers.push_back(std::move(previous));
+}
+
+void Grid::releaseLeavingHandles() {
+    holdingLeavers = false;
+    leavers.clear();
 }
 
 GameObjectPtr Grid::get(std::int32_t x, std::int32_t y) const { return cells[index(x, y)]; }
@@ -54,16 +62,20 @@ bool Grid::placeAtRandom(GameObjectPtr object) {
 
 void Grid::move(std::int32_t x, std::int32_t y, GameObjectPtr object) {
     const std::size_t from = index(object->x, object->y);
-    GameObjectPtr mover = cells[from];
-    store(from, GameObjectPtr());
+    // The mover's own handle goes straight to its new cell; it never leaves the grid.
+    GameObjectPtr mover = std::move(cells[from]);
+    if (mover)
+        ++emptyCount;
     store(index(x, y), std::move(mover));
     object->x = x;
     object->y = y;
 }
 
-void Grid::remove(GameObjectPtr object) {
-    const std::size_t cell = index(object->x, object->y);
-    if (cells[cell] == object)
+void Grid::remove(GameObjectPtr object) { remove(*object); }
+
+void Grid::remove(const GameObject& object) {
+    const std::size_t cell = index(object.x, object.y);
+    if (cells[cell].get() == &object)
         store(cell, GameObjectPtr());
 }
 
@@ -73,6 +85,16 @@ std::vector<GameObjectPtr> Grid::objects() const {
     for (const GameObjectPtr& cell : cells) {
         if (cell)
             list.push_back(cell);
+    }
+    return list;
+}
+
+std::vector<GameObject*> Grid::objectPointers() const {
+    std::vector<GameObject*> list;
+    list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
+    for (const GameObjectPtr& cell : cells) {
+        if (cell)
+            list.push_back(cell.get());
     }
     return list;
 }

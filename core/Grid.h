@@ -32,8 +32,18 @@ public:
     void move(std::int32_t x, std::int32_t y, GameObjectPtr object);
     // Empties the object's recorded cell if that cell still holds this very object.
     void remove(GameObjectPtr object);
+    void remove(const GameObject& object);
     // Every occupied cell's handle, in row-major order.
     std::vector<GameObjectPtr> objects() const;
+    // The same objects as plain pointers, for a turn: copying every handle would
+    // touch every object twice more per turn. A turn holds the handles that leave
+    // the grid instead (below), which keeps each listed object alive as long.
+    std::vector<GameObject*> objectPointers() const;
+
+    // From now on a handle that leaves a cell (an object dropped by a move onto
+    // its cell, or removed) is kept until releaseLeavingHandles.
+    void holdLeavingHandles() { holdingLeavers = true; }
+    void releaseLeavingHandles();
 
     // The handle in a cell without copying it; for scans that only look.
     const GameObjectPtr& at(std::int32_t x, std::int32_t y) const { return cells[index(x, y)]; }
@@ -56,4 +66,6 @@ private:
 
     std::vector<GameObjectPtr> cells;
     std::int64_t emptyCount;
+    bool holdingLeavers = false;
+    std::vector<GameObjectPtr> leavers;
 };

@@ -38,7 +38,8 @@ public:
     PoolAllocator() = default;
     template <class U> PoolAllocator(const PoolAllocator<U>&) noexcept {}
 
-    static_assert(alignof(T) <= alignof(std::max_align_t), "pool blocks have fundamental alignment");
+    static_assert(alignof(T) <= alignof(std::max_align_t),
+                  "pool blocks have fundamental alignment");
 
     T* allocate(std::size_t n) {
         if (n != 1)

@@ -67,7 +67,8 @@ private:
 
     std::size_t probe(const Words& words) const {
         const std::uint64_t h =
-            (words.head ^ (words.tail << 23 | words.tail >> 41) ^ words.length) * 0x9E3779B97F4A7C15ULL;
+            (words.head ^ (words.tail << 23 | words.tail >> 41) ^ words.length) *
+            0x9E3779B97F4A7C15ULL;
         return static_cast<std::size_t>(h >> shift);
     }
     template <class S> S* next(S* slot) const {

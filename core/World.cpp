@@ -70,9 +70,28 @@ bool World::gridTooLarge() const {
 
 void World::issue(CommandPtr command) { theWorld->pendingCommands.push_back(std::move(command)); }
 
+namespace {
+
+// Everything on the grid at the start of a turn lives until the turn ends: the
+// grid holds every handle that leaves it meanwhile, which is what a list of
+// handles would do, without touching every object to copy and release a handle.
+class TurnHold {
+public:
+    explicit TurnHold(Grid& turnGrid) : grid(turnGrid) { grid.holdLeavingHandles(); }
+    ~TurnHold() { grid.releaseLeavingHandles(); }
+    TurnHold(const TurnHold&) = delete;
+    TurnHold& operator=(const TurnHold&) = delete;
+
+private:
+    Grid& grid;
+};
+
+} // namespace
+
 void World::step() {
-    const std::vector<GameObjectPtr> objects = grid.objects();
-    for (const GameObjectPtr& object : objects)
+    const TurnHold hold(grid);
+    const std::vector<GameObject*> objects = grid.objectPointers();
+    for (GameObject* object : objects)
         tickObject(*object);
     executePendingCommands();
     exchangeCommandLists();
@@ -93,10 +112,10 @@ void World::exchangeCommandLists() {
     serial = nextSerial();
 }
 
-void World::removeEaten(const std::vector<GameObjectPtr>& objects) {
-    for (const GameObjectPtr& object : objects) {
+void World::removeEaten(const std::vector<GameObject*>& objects) {
+    for (GameObject* object : objects) {
         if (object->eaten)
-            grid.remove(object);
+            grid.remove(*object);
     }
 }
 

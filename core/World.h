@@ -41,7 +41,7 @@ private:
     void placeCreatures();
     void executePendingCommands();
     void exchangeCommandLists();
-    void removeEaten(const std::vector<GameObjectPtr>& objects);
+    void removeEaten(const std::vector<GameObject*>& objects);
 
     std::uint64_t serial;
 };
