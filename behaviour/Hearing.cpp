@@ -1,6 +1,7 @@
 #include "behaviour/Hearing.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <vector>
 
 #include "core/GameObject.h"
@@ -25,13 +26,28 @@ bool hears(const HeardMove& move, std::int32_t x, std::int32_t y, std::int32_t r
            (within(move.fromX, x, range) && within(move.fromY, y, range));
 }
 
-// The prey moves of a command list, in command order. The only place where the
-// simulation asks a command and an object for their classes.
+// The only place where the simulation asks a command and an object for their
+// classes, once for every command of every turn. An object whose class is exactly
+// the asked one (or exactly one that cannot be it) is answered by comparing its
+// type_info with the class's; only other classes (none in the game, but
+// subclasses are allowed) need the far slower dynamic_cast.
+template <class Kind, class Unlike, class Base> const Kind* asKind(const Base* object) {
+    if (!object)
+        return nullptr;
+    const std::type_info& type = typeid(*object);
+    if (&type == &typeid(Kind))
+        return static_cast<const Kind*>(object);
+    if (&type == &typeid(Unlike))
+        return nullptr;
+    return dynamic_cast<const Kind*>(object);
+}
+
+// The prey moves of a command list, in command order.
 std::vector<HeardMove> preyMoves(const std::vector<CommandPtr>& commands) {
     std::vector<HeardMove> moves;
     for (const CommandPtr& command : commands) {
-        const auto* movement = dynamic_cast<const Movement*>(command.get());
-        if (movement && dynamic_cast<const Prey*>(movement->subject.get()))
+        const Movement* movement = asKind<Movement, Eat>(command.get());
+        if (movement && asKind<Prey, Predator>(movement->subject.get()))
             moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
     }
     return moves;
