@@ -5,6 +5,7 @@
 
 #include "behaviour/HuntingAI.h"
 #include "behaviour/StrollingAI.h"
+#include "core/Prefetch.h"
 #include "core/PropertyQueries.h"
 
 World* theWorld = nullptr;
@@ -91,11 +92,30 @@ private:
 void World::step() {
     const TurnHold hold(grid);
     const std::vector<GameObject*> objects = grid.objectPointers();
-    for (GameObject* object : objects)
-        tickObject(*object);
+    tickAll(objects);
     executePendingCommands();
     exchangeCommandLists();
     removeEaten(objects);
+}
+
+void World::tickAll(const std::vector<GameObject*>& objects) {
+    // A tick begins by reading its object, and a creature that acts copies the
+    // handle of its cell and calls its behaviour: ask for the objects some ticks
+    // ahead, with the line just before each (make_shared puts the reference
+    // count there), and for their behaviours half as far ahead, when the object
+    // holding the pointer has arrived.
+    constexpr std::size_t ahead = 8;
+    const std::size_t count = objects.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + 2 * ahead < count) {
+            const auto* next = reinterpret_cast<const char*>(objects[i + 2 * ahead]);
+            prefetch(next);
+            prefetch(next - 32);
+        }
+        if (i + ahead < count)
+            prefetch(objects[i + ahead]->ai.get());
+        tickObject(*objects[i]);
+    }
 }
 
 void World::executePendingCommands() {
@@ -113,9 +133,14 @@ void World::exchangeCommandLists() {
 }
 
 void World::removeEaten(const std::vector<GameObject*>& objects) {
-    for (GameObject* object : objects) {
-        if (object->eaten)
-            grid.remove(*object);
+    // Little work per object, so the wait for memory needs asking far ahead.
+    constexpr std::size_t ahead = 64;
+    const std::size_t count = objects.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + ahead < count)
+            prefetch(objects[i + ahead]);
+        if (objects[i]->eaten)
+            grid.remove(*objects[i]);
     }
 }
 

@@ -39,6 +39,7 @@ public:
 
 private:
     void placeCreatures();
+    void tickAll(const std::vector<GameObject*>& objects);
     void executePendingCommands();
     void exchangeCommandLists();
     void removeEaten(const std::vector<GameObject*>& objects);
