@@ -55,8 +55,9 @@ void chaseFirstSeen(const GameObjectPtr& self) {
     const auto right = static_cast<std::int32_t>(std::min<std::int64_t>(grid.width - 1, x + range));
     for (std::int32_t row = top; row <= bottom; ++row) {
         for (std::int32_t column = left; column <= right; ++column) {
-            const GameObjectPtr& object = grid.at(column, row);
-            if (object && isEatable(*object) && hasLineOfSight(x, y, column, row)) {
+            if (!grid.occupied(column, row))
+                continue;
+            if (isEatable(*grid.at(column, row)) && hasLineOfSight(x, y, column, row)) {
                 moveBy(self, sign(column - x), sign(row - y));
                 return;
             }
@@ -72,8 +73,12 @@ GameObjectPtr eatableAt(GameObjectPtr creature, std::int32_t dx, std::int32_t dy
     const std::int64_t y = std::int64_t{creature->y} + dy;
     if (!grid.contains(x, y))
         return GameObjectPtr();
-    const GameObjectPtr& object = grid.at(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
-    return object && isEatable(*object) ? object : GameObjectPtr();
+    const auto column = static_cast<std::int32_t>(x);
+    const auto row = static_cast<std::int32_t>(y);
+    if (!grid.occupied(column, row))
+        return GameObjectPtr();
+    const GameObjectPtr& object = grid.at(column, row);
+    return isEatable(*object) ? object : GameObjectPtr();
 }
 
 void HuntingAI::act(GameObjectPtr self) {

@@ -7,8 +7,8 @@
 #include "core/World.h"
 
 bool blocksLineOfSight(std::int32_t x, std::int32_t y) {
-    const GameObjectPtr& object = theWorld->grid.at(x, y);
-    return object && queryProperty(*object, "blocks_los") != 0;
+    const Grid& grid = theWorld->grid;
+    return grid.occupied(x, y) && queryProperty(*grid.at(x, y), "blocks_los") != 0;
 }
 
 namespace {

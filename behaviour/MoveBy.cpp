@@ -18,7 +18,7 @@ void moveBy(GameObjectPtr creature, std::int32_t dx, std::int32_t dy) {
         dy = 0;
     // The test sees the board as it stood at the start of the turn; a creature's
     // own cell is never empty, so a step of (0, 0) issues nothing.
-    if (grid.at(x + dx, y + dy))
+    if (grid.occupied(x + dx, y + dy))
         return;
     World::issue(makePooled<Movement>(grid.get(x, y), x, y, x + dx, y + dy));
 }

@@ -7,7 +7,7 @@
 Grid::Grid(std::int32_t columns, std::int32_t rows, std::int32_t obstacleDensity)
     : width(sizeFits(columns, rows) ? columns : 0), height(sizeFits(columns, rows) ? rows : 0),
       cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
-      emptyCount(static_cast<std::int64_t>(cells.size())) {
+      occupancy((cells.size() + 63) / 64), emptyCount(static_cast<std::int64_t>(cells.size())) {
     fillWithObstacles(obstacleDensity);
 }
 
@@ -29,6 +29,8 @@ void Grid::fillWithObstacles(std::int32_t density) {
 
 void Grid::store(std::size_t cell, GameObjectPtr object) {
     emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
+    const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
+    occupancy[cell / 64] = object ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
     GameObjectPtr previous = std::exchange(cells[cell], std::move(object));
     if (previous && holdingLeavers)
         leavers.push_back(std::move(previous));
@@ -53,7 +55,7 @@ bool Grid::placeAtRandom(GameObjectPtr object) {
     for (;;) {
         const std::int32_t column = std::rand() % width;
         const std::int32_t row = std::rand() % height;
-        if (!cells[index(column, row)]) {
+        if (!isSet(index(column, row))) {
             put(std::move(object), column, row);
             return true;
         }
@@ -64,6 +66,7 @@ void Grid::move(std::int32_t x, std::int32_t y, GameObjectPtr object) {
     const std::size_t from = index(object->x, object->y);
     // The mover's own handle goes straight to its new cell; it never leaves the grid.
     GameObjectPtr mover = std::move(cells[from]);
+    occupancy[from / 64] &= ~(std::uint64_t{1} << (from % 64));
     if (mover)
         ++emptyCount;
     store(index(x, y), std::move(mover));
@@ -82,19 +85,13 @@ void Grid::remove(const GameObject& object) {
 std::vector<GameObjectPtr> Grid::objects() const {
     std::vector<GameObjectPtr> list;
     list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
-    for (const GameObjectPtr& cell : cells) {
-        if (cell)
-            list.push_back(cell);
-    }
+    forEachOccupied([&](std::size_t cell) { list.push_back(cells[cell]); });
     return list;
 }
 
 std::vector<GameObject*> Grid::objectPointers() const {
     std::vector<GameObject*> list;
     list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
-    for (const GameObjectPtr& cell : cells) {
-        if (cell)
-            list.push_back(cell.get());
-    }
+    forEachOccupied([&](std::size_t cell) { list.push_back(cells[cell].get()); });
     return list;
 }

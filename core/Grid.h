@@ -2,6 +2,7 @@
 // The board: a rectangle of cells, each empty or holding exactly one object.
 // Cell (x, y) is column x, row y; every listing of cells is row-major. A cell
 // holds a share of its object, and the object records the cell in its x and y.
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -47,6 +48,10 @@ public:
 
     // The handle in a cell without copying it; for scans that only look.
     const GameObjectPtr& at(std::int32_t x, std::int32_t y) const { return cells[index(x, y)]; }
+    // Whether the cell holds an object, from one bit per cell: scans over many
+    // cells (the turn's listing, sight, the test before a step) then stay in
+    // cache and read the handles of occupied cells only.
+    bool occupied(std::int32_t x, std::int32_t y) const { return isSet(index(x, y)); }
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;
     }
@@ -61,10 +66,20 @@ private:
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                static_cast<std::size_t>(x);
     }
+    bool isSet(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
     void store(std::size_t cell, GameObjectPtr object);
     void fillWithObstacles(std::int32_t density);
+    // Calls visit with the index of every occupied cell, in row-major order.
+    template <class Visit> void forEachOccupied(Visit visit) const {
+        for (std::size_t word = 0; word < occupancy.size(); ++word) {
+            for (std::uint64_t bits = occupancy[word]; bits != 0; bits &= bits - 1)
+                visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+    }
 
     std::vector<GameObjectPtr> cells;
+    // Bit i % 64 of word i / 64 is set when cell i holds an object.
+    std::vector<std::uint64_t> occupancy;
     std::int64_t emptyCount;
     bool holdingLeavers = false;
     std::vector<GameObjectPtr> leavers;
