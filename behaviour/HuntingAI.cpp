@@ -1,10 +1,10 @@
 #include "behaviour/HuntingAI.h"
 
-#include <algorithm>
 
 #include "behaviour/Hearing.h"
 #include "behaviour/LineOfSight.h"
 #include "behaviour/MoveBy.h"
+#include "behaviour/SightScan.h"
 #include "core/PoolAllocator.h"
 #include "core/PropertyQueries.h"
 #include "core/World.h"
@@ -38,31 +38,17 @@ bool followHeardPrey(const GameObjectPtr& self) {
     return true;
 }
 
-// Steps towards the first eatable object in sight, scanning the sight square
-// (cut to the grid) row by row from the top, each row from the left.
+// Steps towards the first eatable object in sight.
 void chaseFirstSeen(const GameObjectPtr& self) {
     const std::int64_t range = theWorld->config.getInt("predator.sight");
     // A negative range sees no cell. It must stop here: the far edges of its
     // square (y - range past the last row) do not fit a row or column number.
     if (range < 0)
         return;
-    const Grid& grid = theWorld->grid;
-    const std::int32_t x = self->x;
-    const std::int32_t y = self->y;
-    const auto top = static_cast<std::int32_t>(std::max<std::int64_t>(0, y - range));
-    const auto bottom = static_cast<std::int32_t>(std::min<std::int64_t>(grid.height - 1, y + range));
-    const auto left = static_cast<std::int32_t>(std::max<std::int64_t>(0, x - range));
-    const auto right = static_cast<std::int32_t>(std::min<std::int64_t>(grid.width - 1, x + range));
-    for (std::int32_t row = top; row <= bottom; ++row) {
-        for (std::int32_t column = left; column <= right; ++column) {
-            if (!grid.occupied(column, row))
-                continue;
-            if (isEatable(*grid.at(column, row)) && hasLineOfSight(x, y, column, row)) {
-                moveBy(self, sign(column - x), sign(row - y));
-                return;
-            }
-        }
-    }
+    const std::optional<SeenCell> seen = firstEatableInSight(self->x, self->y, range);
+    if (seen)
+        moveBy(self, sign(std::int64_t{seen->column} - self->x),
+               sign(std::int64_t{seen->row} - self->y));
 }
 
 } // namespace

@@ -52,6 +52,26 @@ public:
     // cells (the turn's listing, sight, the test before a step) then stay in
     // cache and read the handles of occupied cells only.
     bool occupied(std::int32_t x, std::int32_t y) const { return isSet(index(x, y)); }
+    // Calls visit(column) for every occupied cell of the row from column left
+    // to column right (both inside the grid), from the left.
+    template <class Visit>
+    void forEachOccupiedInRow(std::int32_t row, std::int32_t left, std::int32_t right,
+                              Visit visit) const {
+        const std::size_t rowStart = index(0, row);
+        const std::size_t first = rowStart + static_cast<std::size_t>(left);
+        const std::size_t last = rowStart + static_cast<std::size_t>(right);
+        for (std::size_t word = first / 64; word <= last / 64; ++word) {
+            std::uint64_t bits = occupancy[word];
+            if (word == first / 64)
+                bits &= ~std::uint64_t{0} << (first % 64);
+            if (word == last / 64)
+                bits &= ~std::uint64_t{0} >> (63 - last % 64);
+            for (; bits != 0; bits &= bits - 1) {
+                const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
+                visit(static_cast<std::int32_t>(word * 64 + bit - rowStart));
+            }
+        }
+    }
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;
     }
