@@ -1,6 +1,5 @@
 #include "behaviour/HuntingAI.h"
 
-
 #include "behaviour/Hearing.h"
 #include "behaviour/LineOfSight.h"
 #include "behaviour/MoveBy.h"
