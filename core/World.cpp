@@ -98,12 +98,18 @@ void World::step() {
     removeEaten(objects);
 }
 
+void World::prefetchActing(const GameObject& object) const {
+    prefetch(object.ai.get());
+    if (grid.contains(object.x, object.y))
+        prefetch(&grid.at(object.x, object.y));
+}
+
 void World::tickAll(const std::vector<GameObject*>& objects) {
     // A tick begins by reading its object, and a creature that acts copies the
     // handle of its cell and calls its behaviour: ask for the objects some ticks
     // ahead, with the line just before each (make_shared puts the reference
-    // count there), and for their behaviours half as far ahead, when the object
-    // holding the pointer has arrived.
+    // count there), and for their behaviours and cells half as far ahead, when
+    // the object holding the pointer and the position has arrived.
     constexpr std::size_t ahead = 8;
     const std::size_t count = objects.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -113,7 +119,7 @@ void World::tickAll(const std::vector<GameObject*>& objects) {
             prefetch(next - 32);
         }
         if (i + ahead < count)
-            prefetch(objects[i + ahead]->ai.get());
+            prefetchActing(*objects[i + ahead]);
         tickObject(*objects[i]);
     }
 }

@@ -40,6 +40,7 @@ public:
 private:
     void placeCreatures();
     void tickAll(const std::vector<GameObject*>& objects);
+    void prefetchActing(const GameObject& object) const;
     void executePendingCommands();
     void exchangeCommandLists();
     void removeEaten(const std::vector<GameObject*>& objects);
