@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/GameObject.h"
+#include "core/Prefetch.h"
 #include "core/World.h"
 
 // Walking every command for every listener is quadratic in the number of
@@ -42,11 +43,19 @@ template <class Kind, class Unlike, class Base> const Kind* asKind(const Base* o
     return dynamic_cast<const Kind*>(object);
 }
 
-// The prey moves of a command list, in command order.
+// The prey moves of a command list, in command order. Each answer needs the
+// command and its mover from memory, so both are asked for some commands ahead.
 std::vector<HeardMove> preyMoves(const std::vector<CommandPtr>& commands) {
+    constexpr std::size_t ahead = 8;
     std::vector<HeardMove> moves;
-    for (const CommandPtr& command : commands) {
-        const Movement* movement = asKind<Movement, Eat>(command.get());
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (i + 2 * ahead < commands.size())
+            prefetch(commands[i + 2 * ahead].get());
+        if (i + ahead < commands.size()) {
+            if (const Movement* later = asKind<Movement, Eat>(commands[i + ahead].get()))
+                prefetch(later->subject.get());
+        }
+        const Movement* movement = asKind<Movement, Eat>(commands[i].get());
         if (movement && asKind<Prey, Predator>(movement->subject.get()))
             moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
     }
