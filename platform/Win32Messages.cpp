@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/X11Wait.h"
+
 using win32layer::state;
 
 namespace {
@@ -42,6 +44,11 @@ void waitForEvent() {
         if (!nothingToHandOut())
             return;
     }
+    // Under X11 the layer waits on the X connection, not in SDL (X11Wait.cpp says
+    // why); what arrived is taken in by the next round of GetMessageW.
+    const auto& windows = state().windows;
+    if (!windows.empty() && win32layer::waitOnX11Connection(windows.front()->sdlWindow))
+        return;
     SDL_Event event;
     if (SDL_WaitEvent(&event) == 1)
         win32layer::translateEvent(event);

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
 # Usage: scripts/install-deps.sh [build|windows|test]
-#   build: compiler, CMake, Boost, SDL2 (enough to build and run the program)
+#   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost and mingw-w64 (enough for scripts/build-windows.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          Xvfb, xdotool, ImageMagick, clang for sanitizers and fuzzing, mingw-w64, Wine)
 set -euo pipefail
 
-want=(g++ cmake make libboost-dev libsdl2-dev)
+want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
 if [[ "${1:-build}" == windows ]]; then
   want=(cmake make libboost-dev g++-mingw-w64-x86-64)
 fi

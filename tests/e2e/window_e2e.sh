@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # The real program in a real X window: starts its own Xvfb, runs lurkfield on a
 # small hand-made world, plays it with xdotool (a space, a click, Escape) and
-# reads the window's pixels back with ImageMagick.
-# Usage: tests/e2e/window_e2e.sh path/to/lurkfield
+# reads the window's pixels back with ImageMagick. With the X probe
+# (tests/e2e/XSendEventProbe.cpp) preloaded, it also checks that the program
+# never sends its window an event over a second X connection: the server may
+# handle that after the window is gone, and Xlib then ends the program with 1.
+# Usage: tests/e2e/window_e2e.sh path/to/lurkfield [path/to/x-send-probe.so]
 # Exits 0 when every check passes, 1 on the first failure, 77 (skipped) when the
 # X tools are missing and cannot be installed.
 set -euo pipefail
 
 program=$(realpath "$1")
+probe=${2:+$(realpath "$2")}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
 have_tools() {
@@ -71,7 +75,13 @@ predator.reaction_time 0
 predator.hearing 0
 predator.sight 1
 EOF
-(cd "$work/world" && exec "$program") 2>"$work/err.txt" &
+preload=()
+if [[ -n $probe ]]; then
+    # A sanitizer runtime need not come first: the probe only passes calls on.
+    preload=(env LD_PRELOAD="$probe" LURKFIELD_X_PROBE_LOG="$work/x-probe.txt"
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
+fi
+(cd "$work/world" && exec "${preload[@]}" "$program") 2>"$work/err.txt" &
 game_pid=$!
 
 window=""
@@ -166,4 +176,10 @@ kill -0 "$game_pid" 2>/dev/null && fail "the program still runs after Escape"
 wait "$game_pid" || status=$?
 game_pid=""
 ((status == 0)) || fail "the program exited with $status after Escape"
+if [[ -n $probe ]]; then
+    grep -q '^created window' "$work/x-probe.txt" 2>/dev/null ||
+        fail "the X probe saw no window being created: was it preloaded?"
+    ! grep -q 'second X connection' "$work/x-probe.txt" ||
+        fail "the program sent its window an event over a second X connection: $(grep -c 'second X connection' "$work/x-probe.txt") time(s)"
+fi
 echo "window end to end: grid, predator figure, turn, selection overlay and Escape all as expected"
