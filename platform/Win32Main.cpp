@@ -27,9 +27,11 @@ void explainMissingDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Without a display the program cannot do its work: a failure, so 1. The Win32
+    // program's own ways out (its refusal, Escape, closing the window) end with 0.
     if (!win32layer::startVideo() || win32layer::displayMissing()) {
         explainMissingDisplay();
-        return 0;
+        return 1;
     }
     static HINSTANCE__ instance{};
     std::string commandLine = commandLineOf(argc, argv);

@@ -1,5 +1,6 @@
 // The window program's part of the catalogue. Bad files run the real program
-// on SDL's dummy driver: it must refuse with its message and exit 0. Awkward
+// on SDL's dummy driver: it must refuse with its message and exit 0. Without a
+// display it must say where to play instead and exit 1. Awkward
 // windows and a held space key run WinMain itself in this process, its input
 // pushed as SDL events each time it waits for more.
 #include "LayerTest.h"
@@ -131,6 +132,23 @@ TEST(WindowBadFiles, AreRefusedWithTheMessageAndExitCodeZero) {
     expectRefusal(runWindowOn("grid.x 2147483648\ngrid.y 5\n"), tooSmallSaid);
     expectRefusal(runWindowOn("grid.x 100000\ngrid.y 100000\n"), tooLargeSaid);
     expectRefusal(runWindowOn("grid.x 2147483647\ngrid.y 2147483647\n"), tooLargeSaid);
+}
+
+TEST(WindowWithoutADisplay, PointsToTheTextFrontEndAndExitsWithOne) {
+    const ScratchFolder folder;
+    folder.write("lurkfield.config", "grid.x 4\ngrid.y 3\nprey.number 2\n");
+    // Empty values stand for unset ones, to SDL, Xlib and the program alike.
+    const RunResult run = runProgram({LURKFIELD_WINDOW_PROGRAM, {}, folder.path(), 20s,
+                                      {{"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""},
+                                       {"WAYLAND_DISPLAY", ""}}});
+    ASSERT_TRUE(run.finished) << "the program went on in a window that nobody can see";
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Lurkfield cannot open its window: no display is available"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("run the text front end lurkfield-text"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST_F(AwkwardWindow, OfOnePixelPaintsPlaysAndIgnoresClicks) {
