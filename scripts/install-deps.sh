@@ -4,7 +4,8 @@
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost and mingw-w64 (enough for scripts/build-windows.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
-#          Xvfb, xdotool, ImageMagick, clang for sanitizers and fuzzing, mingw-w64, Wine)
+#          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
+#          and fuzzing, mingw-w64, Wine)
 set -euo pipefail
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
@@ -12,7 +13,7 @@ if [[ "${1:-build}" == windows ]]; then
   want=(cmake make libboost-dev g++-mingw-w64-x86-64)
 fi
 if [[ "${1:-build}" == test ]]; then
-  want+=(libgtest-dev libgmock-dev libbenchmark-dev
+  want+=(libgtest-dev libgmock-dev libbenchmark-dev time
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine64 wine)
