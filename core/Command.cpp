@@ -1,6 +1,7 @@
 #include "core/Command.h"
 
 #include "core/GameObject.h"
+#include "core/Prefetch.h"
 #include "core/World.h"
 
 Movement::Movement(GameObjectPtr mover, std::int32_t x0, std::int32_t y0, std::int32_t x1,
@@ -8,6 +9,12 @@ Movement::Movement(GameObjectPtr mover, std::int32_t x0, std::int32_t y0, std::i
     : subject(std::move(mover)), fromX(x0), fromY(y0), toX(x1), toY(y1) {}
 
 void Movement::execute() { theWorld->grid.move(toX, toY, subject); }
+
+void Movement::prefetchForExecute() const {
+    prefetch(subject.get());
+    theWorld->grid.prefetchCell(fromX, fromY);
+    theWorld->grid.prefetchCell(toX, toY);
+}
 
 Eat::Eat(GameObjectPtr prey) : target(std::move(prey)) {}
 

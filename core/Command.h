@@ -9,6 +9,9 @@ class Command {
 public:
     virtual ~Command() = default;
     virtual void execute() = 0;
+    // A hint that execute comes soon: starts loading the memory it will touch.
+    // It changes nothing; a command that touches little need not override it.
+    virtual void prefetchForExecute() const {}
 };
 
 // One step of a creature to a neighbouring cell that was empty when it decided.
@@ -19,6 +22,7 @@ public:
     // Moves the subject from wherever it stands now; fromX and fromY are only
     // there to be heard next turn.
     void execute() override;
+    void prefetchForExecute() const override;
 
     GameObjectPtr subject;
     std::int32_t fromX;

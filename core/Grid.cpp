@@ -91,7 +91,12 @@ std::vector<GameObjectPtr> Grid::objects() const {
 
 std::vector<GameObject*> Grid::objectPointers() const {
     std::vector<GameObject*> list;
+    objectPointers(list);
+    return list;
+}
+
+void Grid::objectPointers(std::vector<GameObject*>& list) const {
+    list.clear();
     list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
     forEachOccupied([&](std::size_t cell) { list.push_back(cells[cell].get()); });
-    return list;
 }

@@ -8,6 +8,7 @@
 
 #include "core/GameObject.h"
 #include "core/Handles.h"
+#include "core/Prefetch.h"
 
 class Grid {
 public:
@@ -40,6 +41,8 @@ public:
     // touch every object twice more per turn. A turn holds the handles that leave
     // the grid instead (below), which keeps each listed object alive as long.
     std::vector<GameObject*> objectPointers() const;
+    // The same, written over `list`, whose storage a caller can keep from turn to turn.
+    void objectPointers(std::vector<GameObject*>& list) const;
 
     // From now on a handle that leaves a cell (an object dropped by a move onto
     // its cell, or removed) is kept until releaseLeavingHandles.
@@ -71,6 +74,13 @@ public:
                 visit(static_cast<std::int32_t>(word * 64 + bit - rowStart));
             }
         }
+    }
+    // Starts loading a cell's handle and occupancy bit; a cell off the grid is ignored.
+    void prefetchCell(std::int32_t x, std::int32_t y) const {
+        if (!contains(x, y))
+            return;
+        prefetch(&cells[index(x, y)]);
+        prefetch(&occupancy[index(x, y) / 64]);
     }
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;

@@ -91,11 +91,12 @@ private:
 
 void World::step() {
     const TurnHold hold(grid);
-    const std::vector<GameObject*> objects = grid.objectPointers();
-    tickAll(objects);
+    grid.objectPointers(turnObjects);
+    tickAll(turnObjects);
     executePendingCommands();
     exchangeCommandLists();
-    removeEaten(objects);
+    removeEaten(turnObjects);
+    turnObjects.clear();
 }
 
 void World::prefetchActing(const GameObject& object) const {
@@ -126,8 +127,16 @@ void World::tickAll(const std::vector<GameObject*>& objects) {
 
 void World::executePendingCommands() {
     // Index by position: a command may not add commands, but be safe if one ever does.
-    for (std::size_t i = 0; i < pendingCommands.size(); ++i)
+    // Each command is asked for some commands ahead, and the memory it will touch
+    // half as far ahead, once the command itself has arrived.
+    constexpr std::size_t ahead = 8;
+    for (std::size_t i = 0; i < pendingCommands.size(); ++i) {
+        if (i + 2 * ahead < pendingCommands.size())
+            prefetch(pendingCommands[i + 2 * ahead].get());
+        if (i + ahead < pendingCommands.size())
+            pendingCommands[i + ahead]->prefetchForExecute();
         pendingCommands[i]->execute();
+    }
 }
 
 void World::exchangeCommandLists() {

@@ -46,6 +46,9 @@ private:
     void removeEaten(const std::vector<GameObject*>& objects);
 
     std::uint64_t serial;
+    // The objects of the turn under way. Only its storage outlives a turn: a
+    // fresh list of a few megabytes every turn would cost page faults each time.
+    std::vector<GameObject*> turnObjects;
 };
 
 // The one World, set by the program's entry once the World is built. Every part
