@@ -12,7 +12,7 @@ namespace {
 
 std::int32_t sign(std::int64_t v) { return (v > 0) - (v < 0); }
 
-bool isEatable(GameObject& object) { return queryProperty(object, "eatable") != 0; }
+bool isEatable(GameObject& object) { return queryProperty<"eatable">(object) != 0; }
 
 // Eats the first eatable side neighbour: left, right, above, below.
 void eatNeighbour(const GameObject& predator) {

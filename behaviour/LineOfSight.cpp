@@ -8,7 +8,7 @@
 
 bool blocksLineOfSight(std::int32_t x, std::int32_t y) {
     const Grid& grid = theWorld->grid;
-    return grid.occupied(x, y) && queryProperty(*grid.at(x, y), "blocks_los") != 0;
+    return grid.occupied(x, y) && queryProperty<"blocks_los">(*grid.at(x, y)) != 0;
 }
 
 namespace {

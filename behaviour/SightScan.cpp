@@ -37,7 +37,7 @@ public:
                 askForCells(row + 1);
             gather(row);
             for (const Candidate& candidate : candidates) {
-                if (queryProperty(*candidate.object, "eatable") != 0 &&
+                if (queryProperty<"eatable">(*candidate.object) != 0 &&
                     hasLineOfSight(x, y, candidate.column, row))
                     return SeenCell{candidate.column, row};
             }

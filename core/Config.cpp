@@ -83,11 +83,6 @@ std::string Config::getString(std::string_view key) const {
     return value ? *value : std::string();
 }
 
-int Config::getInt(std::string_view key) const {
-    const std::string* value = values.find(key);
-    return value ? parseSettingInt(*value) : 0;
-}
-
 int parseSettingInt(std::string_view text) {
     constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();

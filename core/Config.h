@@ -39,3 +39,10 @@ private:
 
 // The integer that a setting's text stands for, by the rules of Config::getInt.
 int parseSettingInt(std::string_view text);
+
+// Inline, so that a caller whose key is built from parts known to the compiler
+// hashes it without reading back the bytes it has just written.
+inline int Config::getInt(std::string_view key) const {
+    const std::string* value = values.find(key);
+    return value ? parseSettingInt(*value) : 0;
+}

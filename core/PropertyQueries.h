@@ -1,12 +1,14 @@
 #pragma once
 // Kind properties, read from the configuration of theWorld at every use under
 // the kind's prefix ("predator.", "prey.", "obstacle.") and the property's name.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "core/GameObject.h"
 #include "core/GameObjectVisitor.h"
+#include "core/World.h"
 
 // Reads the integer setting `name` of the visited object's kind.
 class PropertyVisitor : public GameObjectVisitor {
@@ -37,3 +39,45 @@ int queryProperty(GameObject& object, std::string_view name);
 
 // The setting under prefix + name, read from the configuration of theWorld.
 int readKindSetting(std::string_view prefix, std::string_view name);
+
+// A kind prefix or a property name written into the program, as in
+// queryProperty<"eatable">(object).
+template <std::size_t N> struct KeyPart {
+    constexpr KeyPart(const char (&part)[N]) {
+        for (std::size_t i = 0; i < N; ++i)
+            text[i] = part[i];
+    }
+    static constexpr std::size_t length = N - 1;
+    char text[N];
+};
+
+// The setting under Prefix + Name. The key is formed and looked up anew at every
+// call, like any other; with both parts known to the compiler, it can form the
+// key with a few stores and hash it without reading those bytes back.
+template <KeyPart Prefix, KeyPart Name> int readKindSetting() {
+    char key[Prefix.length + Name.length];
+    for (std::size_t i = 0; i < Prefix.length; ++i)
+        key[i] = Prefix.text[i];
+    for (std::size_t i = 0; i < Name.length; ++i)
+        key[Prefix.length + i] = Name.text[i];
+    return theWorld->config.getInt(std::string_view(key, sizeof key));
+}
+
+// Answers queryProperty<Name> for each kind.
+template <KeyPart Name> class NamedPropertyVisitor final : public GameObjectVisitor {
+public:
+    void visit(Predator&) override { value = readKindSetting<"predator.", Name>(); }
+    void visit(Prey&) override { value = readKindSetting<"prey.", Name>(); }
+    void visit(Obstacle&) override { value = readKindSetting<"obstacle.", Name>(); }
+
+    int value = 0;
+};
+
+// The integer property Name of the object's kind, for the simulation's own
+// frequent queries ("eatable", "blocks_los"); the same answer as
+// queryProperty(object, name).
+template <KeyPart Name> int queryProperty(GameObject& object) {
+    NamedPropertyVisitor<Name> visitor;
+    object.accept(visitor);
+    return visitor.value;
+}
