@@ -16,6 +16,13 @@ void Movement::prefetchForExecute() const {
     theWorld->grid.prefetchCell(toX, toY);
 }
 
+void Movement::prefetchForRelease() const {
+    // make_shared puts the reference count just before the object.
+    const auto* object = reinterpret_cast<const char*>(subject.get());
+    prefetch(object);
+    prefetch(object - 16);
+}
+
 Eat::Eat(GameObjectPtr prey) : target(std::move(prey)) {}
 
 void Eat::execute() { target->eaten = true; }

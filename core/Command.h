@@ -12,6 +12,8 @@ public:
     // A hint that execute comes soon: starts loading the memory it will touch.
     // It changes nothing; a command that touches little need not override it.
     virtual void prefetchForExecute() const {}
+    // The same before the command is released, which releases its object.
+    virtual void prefetchForRelease() const {}
 };
 
 // One step of a creature to a neighbouring cell that was empty when it decided.
@@ -23,6 +25,7 @@ public:
     // there to be heard next turn.
     void execute() override;
     void prefetchForExecute() const override;
+    void prefetchForRelease() const override;
 
     GameObjectPtr subject;
     std::int32_t fromX;

@@ -142,9 +142,24 @@ void World::executePendingCommands() {
 void World::exchangeCommandLists() {
     // The previous turn's commands go now, and with them the eaten objects that
     // only they still held; this turn's stay readable through the next turn.
-    lastCommands.clear();
+    releaseLastCommands();
     lastCommands.swap(pendingCommands);
     serial = nextSerial();
+}
+
+void World::releaseLastCommands() {
+    // Released first to last, as clear() would; releasing a command releases its
+    // object, so each command and then its object are asked for ahead.
+    constexpr std::size_t ahead = 8;
+    const std::size_t count = lastCommands.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + 2 * ahead < count)
+            prefetch(lastCommands[i + 2 * ahead].get());
+        if (i + ahead < count)
+            lastCommands[i + ahead]->prefetchForRelease();
+        lastCommands[i].reset();
+    }
+    lastCommands.clear();
 }
 
 void World::removeEaten(const std::vector<GameObject*>& objects) {

@@ -43,6 +43,7 @@ private:
     void prefetchActing(const GameObject& object) const;
     void executePendingCommands();
     void exchangeCommandLists();
+    void releaseLastCommands();
     void removeEaten(const std::vector<GameObject*>& objects);
 
     std::uint64_t serial;
