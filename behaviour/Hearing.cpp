@@ -43,11 +43,14 @@ template <class Kind, class Unlike, class Base> const Kind* asKind(const Base* o
     return dynamic_cast<const Kind*>(object);
 }
 
-// The prey moves of a command list, in command order. Each answer needs the
-// command and its mover from memory, so both are asked for some commands ahead.
-std::vector<HeardMove> preyMoves(const std::vector<CommandPtr>& commands) {
+// The prey moves of a command list, in command order, written over `moves`
+// (whose storage is reused: a fresh list of megabytes each turn costs page
+// faults). Each answer needs the command and its mover from memory, so both are
+// asked for some commands ahead.
+void listPreyMoves(const std::vector<CommandPtr>& commands, std::vector<HeardMove>& moves) {
     constexpr std::size_t ahead = 8;
-    std::vector<HeardMove> moves;
+    moves.clear();
+    moves.reserve(commands.size());
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (i + 2 * ahead < commands.size())
             prefetch(commands[i + 2 * ahead].get());
@@ -59,7 +62,6 @@ std::vector<HeardMove> preyMoves(const std::vector<CommandPtr>& commands) {
         if (movement && asKind<Prey, Predator>(movement->subject.get()))
             moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
     }
-    return moves;
 }
 
 // Prey moves listed by origin row, rebuilt once for each new list of commands.
@@ -98,7 +100,7 @@ private:
         if (current == identity)
             return;
         identity = current;
-        moves = preyMoves(theWorld->lastCommands);
+        listPreyMoves(theWorld->lastCommands, moves);
         byRow = theWorld->lastCommands.size() > shortList && sortedSteps(theWorld->grid);
         if (byRow)
             indexRows(theWorld->grid.height);

@@ -92,6 +92,9 @@ private:
 void World::step() {
     const TurnHold hold(grid);
     grid.objectPointers(turnObjects);
+    // Hardly any object issues more than one command: room for one each saves
+    // copying the list as it grows.
+    pendingCommands.reserve(turnObjects.size());
     tickAll(turnObjects);
     executePendingCommands();
     exchangeCommandLists();

@@ -32,6 +32,25 @@ TEST(PropertyQueries, AppendALongNameUnchanged) {
     EXPECT_EQ(queryProperty(world.putPrey(0, 0), name), 5);
 }
 
+TEST(PropertyQueries, NamedInTheProgramGiveTheSameAnswersAndSeeEveryChange) {
+    TestWorld world("grid.x 3\ngrid.y 1\nprey.eatable 1\npredator.eatable 12abc\n"
+                    "obstacle.blocks_los -3\nprey.blocks_los 99999999999\n");
+    const GameObjectPtr objects[] = {world.putPrey(0, 0), world.putPredator(1, 0),
+                                     world.putObstacle(2, 0)};
+    for (const GameObjectPtr& object : objects) {
+        EXPECT_EQ(queryProperty<"eatable">(*object), queryProperty(object, "eatable"));
+        EXPECT_EQ(queryProperty<"blocks_los">(*object), queryProperty(object, "blocks_los"));
+    }
+    EXPECT_EQ(queryProperty<"eatable">(*objects[1]), 12);
+    EXPECT_EQ(queryProperty<"blocks_los">(*objects[0]), 0);
+    EXPECT_EQ(queryProperty<"blocks_los">(*objects[2]), -3);
+    // Nothing is remembered from one query to the next.
+    world->config.set("obstacle.blocks_los", "0");
+    world->config.set("predator.eatable", "5");
+    EXPECT_EQ(queryProperty<"blocks_los">(*objects[2]), 0);
+    EXPECT_EQ(queryProperty<"eatable">(*objects[1]), 5);
+}
+
 TEST(PropertyVisitors, DoNothingForKindsTheyDoNotOverride) {
     struct PreyOnly : GameObjectVisitor {
         int visits = 0;
