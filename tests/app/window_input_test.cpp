@@ -2,6 +2,7 @@
 // SDL's dummy driver, and each time it waits for input the test takes its next
 // step, looking at the game and pushing the user's next key or click.
 #include "LayerTest.h"
+#include "ProgramSteps.h"
 
 #include <boost/weak_ptr.hpp>
 
@@ -16,8 +17,6 @@
 #include "support/TestWorld.h"
 
 namespace {
-
-using Step = std::function<void(HWND)>;
 
 // 4 x 3 cells, all obstacles: an obstacle never acts, and its turn counter
 // counts the turns run.
@@ -41,25 +40,7 @@ protected:
         std::filesystem::current_path(folder->folder());
     }
 
-    int run(std::vector<Step> steps) {
-        std::size_t next = 0;
-        win32layer::testing::whenIdle([&] {
-            HWND window = win32layer::testing::newestWindow();
-            if (next < steps.size()) {
-                steps[next++](window);
-                return;
-            }
-            ADD_FAILURE() << "the program still runs after the test's last step";
-            PostQuitMessage(0);
-            SDL_Event wake{};
-            wake.type = SDL_USEREVENT;
-            SDL_PushEvent(&wake);
-        });
-        char noOptions[] = "";
-        const int exitCode = WinMain(nullptr, nullptr, noOptions, 1);
-        EXPECT_EQ(next, steps.size()) << "the program ended before the test's last step";
-        return exitCode;
-    }
+    int run(const std::vector<Step>& steps) { return runProgramWithSteps(steps); }
 
     static int turnsRun() { return theWorld->grid.get(0, 0)->turnCounter; }
 

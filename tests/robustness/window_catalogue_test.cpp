@@ -4,6 +4,7 @@
 // windows and a held space key run WinMain itself in this process, its input
 // pushed as SDL events each time it waits for more.
 #include "LayerTest.h"
+#include "ProgramSteps.h"
 
 #include <filesystem>
 #include <functional>
@@ -44,8 +45,6 @@ void expectRefusal(const RunResult& run, const std::string& said) {
     EXPECT_LT(run.peakKilobytes, smallProgramKilobytes);
 }
 
-using Step = std::function<void(HWND)>;
-
 class AwkwardWindow : public LayerTest {
 protected:
     void TearDown() override {
@@ -59,23 +58,7 @@ protected:
         folder.write("lurkfield.config", config);
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(folder.path());
-        std::size_t next = 0;
-        win32layer::testing::whenIdle([&] {
-            HWND window = win32layer::testing::newestWindow();
-            if (next < steps.size()) {
-                steps[next++](window);
-                return;
-            }
-            ADD_FAILURE() << "the program still runs after the test's last step";
-            PostQuitMessage(0);
-            SDL_Event wake{};
-            wake.type = SDL_USEREVENT;
-            SDL_PushEvent(&wake);
-        });
-        char noOptions[] = "";
-        const int exitCode = WinMain(nullptr, nullptr, noOptions, 1);
-        EXPECT_EQ(next, steps.size()) << "the program ended before the test's last step";
-        return exitCode;
+        return runProgramWithSteps(steps);
     }
 
     static RECT client(HWND window) {
