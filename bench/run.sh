@@ -3,7 +3,7 @@
 # prints the table: median, min and max over several runs, since the machine is
 # shared and noisy.
 #   - the parts, with Google Benchmark (bench/lurkfield-bench);
-#   - whole turns with the text front end: (time of --turns 30) - (time of
+#   - whole turns with the text front end: (processor time of --turns 30) - (that of
 #     --turns 10), over 20, is the mean of turns 11 to 30, set-up and printing
 #     cancel out; each run count is timed 2 x RUNS + 1 times, interleaved, and
 #     the medians are subtracted, since one slow start would spoil a difference;
@@ -62,13 +62,11 @@ stats() { sort -g | awk '{ v[NR] = $1 } END {
   m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
   printf "%.3g %.3g %.3g\n", m, v[1], v[NR] }'; }
 
-now_ns() { date +%s%N; }
-seconds_of_run() { # WORLD TURNS
-  local start end
-  start=$(now_ns)
-  "$text" --config "$worlds/$1.config" --turns "$2" >/dev/null
-  end=$(now_ns)
-  echo "$(( (end - start) / 1000 ))"   # microseconds
+# processor time (user + system) of one run of lurkfield-text, in microseconds;
+# steadier than the wall clock on a shared machine, and a turn runs on one thread
+micros_of_run() { # WORLD TURNS
+  /usr/bin/time -f "%U %S" "$text" --config "$worlds/$1.config" --turns "$2" 2>&1 >/dev/null |
+    awk '{ printf "%d\n", ($1 + $2) * 1000000 }'
 }
 
 echo "== Google Benchmark ($runs repetitions)" >&2
@@ -101,8 +99,8 @@ echo "== Whole turns with lurkfield-text ($text_runs runs of each length)" >&2
 declare -A text_turn
 for world in big huge deaf-and-far loud; do
   for ((i = 0; i < text_runs; i++)); do
-    echo "10 $(seconds_of_run "$world" 10)"
-    echo "30 $(seconds_of_run "$world" 30)"
+    echo "10 $(micros_of_run "$world" 10)"
+    echo "30 $(micros_of_run "$world" 30)"
   done >"$results/text-$world-runs.txt"
   t10=$(awk '$1 == 10 { print $2 }' "$results/text-$world-runs.txt" | stats)
   t30=$(awk '$1 == 30 { print $2 }' "$results/text-$world-runs.txt" | stats)
@@ -137,19 +135,19 @@ huge=$(bench_stat "BM_Turns11To30/huge/$manual")
   echo "| what | target | median | min .. max | processor time (median) |"
   echo "|---|---|---|---|---|"
   row "one turn, big world" "<= 15 ms" "$big" ms "$(bench_cpu "BM_Turns11To30/big/$manual")"
-  row "one turn, big world (lurkfield-text)" "<= 15 ms" "${text_turn[big]}" ms
+  row "one turn, big world (lurkfield-text, processor time)" "<= 15 ms" "${text_turn[big]}" ms
   row "turn 1 of the big world" "<= 50 ms" "$(bench_stat "BM_Turn1/big/$manual")" ms \
     "$(bench_cpu "BM_Turn1/big/$manual")"
   row "one turn, huge world" "<= 6 x big" "$huge" ms "$(bench_cpu "BM_Turns11To30/huge/$manual")"
-  row "one turn, huge world (lurkfield-text)" "<= 6 x big" "${text_turn[huge]}" ms
+  row "one turn, huge world (lurkfield-text, processor time)" "<= 6 x big" "${text_turn[huge]}" ms
   printf '| huge / big, medians of the same run | <= 6 | %.2f | | |\n' \
     "$(awk -v h="${huge%% *}" -v b="${big%% *}" 'BEGIN { print h / b }')"
   row "one turn, deaf-and-far" "<= 40 ms" "$(bench_stat "BM_Turns11To30/deaf_and_far/$manual")" ms \
     "$(bench_cpu "BM_Turns11To30/deaf_and_far/$manual")"
-  row "one turn, deaf-and-far (lurkfield-text)" "<= 40 ms" "${text_turn[deaf-and-far]}" ms
+  row "one turn, deaf-and-far (lurkfield-text, processor time)" "<= 40 ms" "${text_turn[deaf-and-far]}" ms
   row "one turn, loud" "<= 25 ms" "$(bench_stat "BM_Turns11To30/loud/$manual")" ms \
     "$(bench_cpu "BM_Turns11To30/loud/$manual")"
-  row "one turn, loud (lurkfield-text)" "<= 25 ms" "${text_turn[loud]}" ms
+  row "one turn, loud (lurkfield-text, processor time)" "<= 25 ms" "${text_turn[loud]}" ms
   row "set-up of the big world" "<= 70 ms" "$(bench_stat "BM_SetUpBigWorld/$manual")" ms
   row "set-up of the big world, fresh process" "<= 70 ms" "$(cat "$results/setup-fresh.txt")" ms
   paint=BM_PaintBoard400x300In1600x1200WithASelectedPredator
