@@ -50,6 +50,10 @@ TEST(LeavingHandles, ListsTheSameObjectsAsPointersInRowMajorOrder) {
     for (const GameObjectPtr& object : world->grid.objects())
         expected.push_back(object.get());
     EXPECT_EQ(world->grid.objectPointers(), expected);
+    // The form that writes over a caller's list replaces whatever the list held.
+    std::vector<GameObject*> reused(7, nullptr);
+    world->grid.objectPointers(reused);
+    EXPECT_EQ(reused, expected);
 }
 
 TEST(LeavingHandles, KeepAnObjectDroppedByAMoveUntilReleased) {
