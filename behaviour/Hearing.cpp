@@ -48,20 +48,16 @@ template <class Kind, class Unlike, class Base> const Kind* asKind(const Base* o
 // faults). Each answer needs the command and its mover from memory, so both are
 // asked for some commands ahead.
 void listPreyMoves(const std::vector<CommandPtr>& commands, std::vector<HeardMove>& moves) {
-    constexpr std::size_t ahead = 8;
     moves.clear();
     moves.reserve(commands.size());
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (i + 2 * ahead < commands.size())
-            prefetch(commands[i + 2 * ahead].get());
-        if (i + ahead < commands.size()) {
-            if (const Movement* later = asKind<Movement, Eat>(commands[i + ahead].get()))
-                prefetch(later->subject.get());
-        }
-        const Movement* movement = asKind<Movement, Eat>(commands[i].get());
-        if (movement && asKind<Prey, Predator>(movement->subject.get()))
-            moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
-    }
+    visitAhead(
+        commands, 8, [](const CommandPtr& command) { prefetch(command.get()); },
+        [](const CommandPtr& command) { command->prefetchSubject(); },
+        [&](const CommandPtr& command) {
+            const Movement* movement = asKind<Movement, Eat>(command.get());
+            if (movement && asKind<Prey, Predator>(movement->subject.get()))
+                moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
+        });
 }
 
 // Prey moves listed by origin row, rebuilt once for each new list of commands.

@@ -10,17 +10,12 @@ Movement::Movement(GameObjectPtr mover, std::int32_t x0, std::int32_t y0, std::i
 
 void Movement::execute() { theWorld->grid.move(toX, toY, subject); }
 
+void Movement::prefetchSubject() const { prefetchWithCount(subject.get()); }
+
 void Movement::prefetchForExecute() const {
-    prefetch(subject.get());
+    prefetchSubject();
     theWorld->grid.prefetchCell(fromX, fromY);
     theWorld->grid.prefetchCell(toX, toY);
-}
-
-void Movement::prefetchForRelease() const {
-    // make_shared puts the reference count just before the object.
-    const auto* object = reinterpret_cast<const char*>(subject.get());
-    prefetch(object);
-    prefetch(object - 16);
 }
 
 Eat::Eat(GameObjectPtr prey) : target(std::move(prey)) {}

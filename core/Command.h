@@ -9,11 +9,12 @@ class Command {
 public:
     virtual ~Command() = default;
     virtual void execute() = 0;
-    // A hint that execute comes soon: starts loading the memory it will touch.
-    // It changes nothing; a command that touches little need not override it.
-    virtual void prefetchForExecute() const {}
-    // The same before the command is released, which releases its object.
-    virtual void prefetchForRelease() const {}
+    // Hints that change nothing; a command that touches little need not override
+    // them. Starts loading the object the command is about, with its reference
+    // count: what releasing the command, or asking the object's kind, touches.
+    virtual void prefetchSubject() const {}
+    // Starts loading all the memory that execute will touch.
+    virtual void prefetchForExecute() const { prefetchSubject(); }
 };
 
 // One step of a creature to a neighbouring cell that was empty when it decided.
@@ -24,8 +25,8 @@ public:
     // Moves the subject from wherever it stands now; fromX and fromY are only
     // there to be heard next turn.
     void execute() override;
+    void prefetchSubject() const override;
     void prefetchForExecute() const override;
-    void prefetchForRelease() const override;
 
     GameObjectPtr subject;
     std::int32_t fromX;

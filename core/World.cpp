@@ -102,44 +102,25 @@ void World::step() {
     turnObjects.clear();
 }
 
-void World::prefetchActing(const GameObject& object) const {
-    prefetch(object.ai.get());
-    if (grid.contains(object.x, object.y))
-        prefetch(&grid.at(object.x, object.y));
-}
-
 void World::tickAll(const std::vector<GameObject*>& objects) {
-    // A tick begins by reading its object, and a creature that acts copies the
-    // handle of its cell and calls its behaviour: ask for the objects some ticks
-    // ahead, with the line just before each (make_shared puts the reference
-    // count there), and for their behaviours and cells half as far ahead, when
-    // the object holding the pointer and the position has arrived.
-    constexpr std::size_t ahead = 8;
-    const std::size_t count = objects.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + 2 * ahead < count) {
-            const auto* next = reinterpret_cast<const char*>(objects[i + 2 * ahead]);
-            prefetch(next);
-            prefetch(next - 32);
-        }
-        if (i + ahead < count)
-            prefetchActing(*objects[i + ahead]);
-        tickObject(*objects[i]);
-    }
+    // A tick reads its object, and a creature that acts copies the handle of its
+    // cell and calls its behaviour.
+    visitAhead(
+        objects, 8, [](const GameObject* object) { prefetchWithCount(object); },
+        [this](const GameObject* object) {
+            prefetch(object->ai.get());
+            if (grid.contains(object->x, object->y))
+                prefetch(&grid.at(object->x, object->y));
+        },
+        [](GameObject* object) { tickObject(*object); });
 }
 
 void World::executePendingCommands() {
-    // Index by position: a command may not add commands, but be safe if one ever does.
-    // Each command is asked for some commands ahead, and the memory it will touch
-    // half as far ahead, once the command itself has arrived.
-    constexpr std::size_t ahead = 8;
-    for (std::size_t i = 0; i < pendingCommands.size(); ++i) {
-        if (i + 2 * ahead < pendingCommands.size())
-            prefetch(pendingCommands[i + 2 * ahead].get());
-        if (i + ahead < pendingCommands.size())
-            pendingCommands[i + ahead]->prefetchForExecute();
-        pendingCommands[i]->execute();
-    }
+    // A command may not add commands; if one ever does, it runs too.
+    visitAhead(
+        pendingCommands, 8, [](const CommandPtr& command) { prefetch(command.get()); },
+        [](const CommandPtr& command) { command->prefetchForExecute(); },
+        [](const CommandPtr& command) { command->execute(); });
 }
 
 void World::exchangeCommandLists() {
@@ -151,30 +132,22 @@ void World::exchangeCommandLists() {
 }
 
 void World::releaseLastCommands() {
-    // Released first to last, as clear() would; releasing a command releases its
-    // object, so each command and then its object are asked for ahead.
-    constexpr std::size_t ahead = 8;
-    const std::size_t count = lastCommands.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + 2 * ahead < count)
-            prefetch(lastCommands[i + 2 * ahead].get());
-        if (i + ahead < count)
-            lastCommands[i + ahead]->prefetchForRelease();
-        lastCommands[i].reset();
-    }
+    // Released first to last, as clear() would; releasing a command releases its object.
+    visitAhead(
+        lastCommands, 8, [](const CommandPtr& command) { prefetch(command.get()); },
+        [](const CommandPtr& command) { command->prefetchSubject(); },
+        [](CommandPtr& command) { command.reset(); });
     lastCommands.clear();
 }
 
 void World::removeEaten(const std::vector<GameObject*>& objects) {
     // Little work per object, so the wait for memory needs asking far ahead.
-    constexpr std::size_t ahead = 64;
-    const std::size_t count = objects.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + ahead < count)
-            prefetch(objects[i + ahead]);
-        if (objects[i]->eaten)
-            grid.remove(*objects[i]);
-    }
+    visitAhead(
+        objects, 32, [](const GameObject* object) { prefetch(object); }, [](const GameObject*) {},
+        [this](const GameObject* object) {
+            if (object->eaten)
+                grid.remove(*object);
+        });
 }
 
 void tickObject(GameObject& object) {

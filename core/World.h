@@ -40,7 +40,6 @@ public:
 private:
     void placeCreatures();
     void tickAll(const std::vector<GameObject*>& objects);
-    void prefetchActing(const GameObject& object) const;
     void executePendingCommands();
     void exchangeCommandLists();
     void releaseLastCommands();
