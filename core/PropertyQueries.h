@@ -34,11 +34,8 @@ public:
 
 // The integer property `name` of the object's kind; the object must exist.
 int queryProperty(GameObjectPtr object, const std::string& name);
-// The same for an object at hand, without copying its handle or the name.
+// The same for an object at hand, without copying its handle.
 int queryProperty(GameObject& object, std::string_view name);
-
-// The setting under prefix + name, read from the configuration of theWorld.
-int readKindSetting(std::string_view prefix, std::string_view name);
 
 // A kind prefix or a property name written into the program, as in
 // queryProperty<"eatable">(object).
@@ -48,8 +45,14 @@ template <std::size_t N> struct KeyPart {
             text[i] = part[i];
     }
     static constexpr std::size_t length = N - 1;
+    constexpr std::string_view view() const { return {text, length}; }
     char text[N];
 };
+
+// The prefixes of the kinds' settings.
+inline constexpr KeyPart predatorPrefix = "predator.";
+inline constexpr KeyPart preyPrefix = "prey.";
+inline constexpr KeyPart obstaclePrefix = "obstacle.";
 
 // The setting under Prefix + Name. The key is formed and looked up anew at every
 // call, like any other; with both parts known to the compiler, it can form the
@@ -66,9 +69,9 @@ template <KeyPart Prefix, KeyPart Name> int readKindSetting() {
 // Answers queryProperty<Name> for each kind.
 template <KeyPart Name> class NamedPropertyVisitor final : public GameObjectVisitor {
 public:
-    void visit(Predator&) override { value = readKindSetting<"predator.", Name>(); }
-    void visit(Prey&) override { value = readKindSetting<"prey.", Name>(); }
-    void visit(Obstacle&) override { value = readKindSetting<"obstacle.", Name>(); }
+    void visit(Predator&) override { value = readKindSetting<predatorPrefix, Name>(); }
+    void visit(Prey&) override { value = readKindSetting<preyPrefix, Name>(); }
+    void visit(Obstacle&) override { value = readKindSetting<obstaclePrefix, Name>(); }
 
     int value = 0;
 };
