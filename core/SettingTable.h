@@ -21,11 +21,8 @@ public:
     const std::string* find(std::string_view key) const {
         if (slots.empty())
             return nullptr;
-        const Words words(key);
-        const Slot* slot = &slots[probe(words)];
-        while (slot->entry && !slot->holds(key, words))
-            slot = next(slot);
-        return slot->entry ? &slot->entry->second : nullptr;
+        const Slot& slot = slotOf(key, Words(key));
+        return slot.entry ? &slot.entry->second : nullptr;
     }
 
     // Stores the pair, replacing the value of an equal key.
@@ -71,11 +68,18 @@ private:
             0x9E3779B97F4A7C15ULL;
         return static_cast<std::size_t>(h >> shift);
     }
-    template <class S> S* next(S* slot) const {
-        return slot + 1 == slots.data() + slots.size() ? const_cast<S*>(slots.data()) : slot + 1;
+    // The slot that holds the key, or the empty slot where it would go; the
+    // table must have slots.
+    const Slot& slotOf(std::string_view key, const Words& words) const {
+        const Slot* slot = &slots[probe(words)];
+        while (slot->entry && !slot->holds(key, words))
+            slot = slot + 1 == slots.data() + slots.size() ? slots.data() : slot + 1;
+        return *slot;
+    }
+    Slot& slotOf(std::string_view key, const Words& words) {
+        return const_cast<Slot&>(std::as_const(*this).slotOf(key, words));
     }
     void grow();
-    Slot* slotFor(std::string_view key);
 
     std::vector<Slot> slots;
     // 64 minus the number of bits that index a slot.
