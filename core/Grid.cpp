@@ -29,8 +29,7 @@ void Grid::fillWithObstacles(std::int32_t density) {
 
 void Grid::store(std::size_t cell, GameObjectPtr object) {
     emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
-    const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
-    occupancy[cell / 64] = object ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
+    markOccupied(cell, object != nullptr);
     GameObjectPtr previous = std::exchange(cells[cell], std::move(object));
     if (previous && holdingLeavers)
         leavers.push_back(std::move(previous));
@@ -66,7 +65,7 @@ void Grid::move(std::int32_t x, std::int32_t y, GameObjectPtr object) {
     const std::size_t from = index(object->x, object->y);
     // The mover's own handle goes straight to its new cell; it never leaves the grid.
     GameObjectPtr mover = std::move(cells[from]);
-    occupancy[from / 64] &= ~(std::uint64_t{1} << (from % 64));
+    markOccupied(from, false);
     if (mover)
         ++emptyCount;
     store(index(x, y), std::move(mover));

@@ -97,6 +97,10 @@ private:
                static_cast<std::size_t>(x);
     }
     bool isSet(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
+    void markOccupied(std::size_t cell, bool holdsObject) {
+        const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
+        occupancy[cell / 64] = holdsObject ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
+    }
     void store(std::size_t cell, GameObjectPtr object);
     void fillWithObstacles(std::int32_t density);
     // Calls visit with the index of every occupied cell, in row-major order.

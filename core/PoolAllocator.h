@@ -1,15 +1,12 @@
 #pragma once
-// Heap blocks for the simulation's many small objects: the game objects and their
-// behaviours (hundreds of thousands, made at set-up) and the commands (one or two
-// per creature and turn, released a turn later).
+// Heap blocks for the commands: one or two per creature and turn, each released
+// a turn later.
 //
-// Blocks are cut one after the other from large chunks, so objects made in a row
-// lie side by side; set-up makes them in row-major order, which is the order in
-// which every turn visits them. A released block goes to a free list of its size
-// and is handed out again first, so a turn's commands reuse the blocks of the
-// turn before and the heap stays flat. Chunks are never given back: the pool
-// lives as long as the process, and blocks may be released at any time, in any
-// order, also after the World is gone.
+// Blocks are cut one after the other from large chunks. A released block goes
+// to a free list of its size and is handed out again first, so a turn's
+// commands reuse the blocks of the turn before and the heap stays flat. Chunks
+// are never given back: the pool lives as long as the process, and blocks may
+// be released at any time, in any order, also after the World is gone.
 //
 // One thread only, like the rest of the simulation. Built with AddressSanitizer,
 // the pool passes every request to operator new, so that the sanitizer still sees
