@@ -4,17 +4,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "FuzzFile.h"
 #include "WorldCensus.h"
 #include "core/Config.h"
-#include "core/World.h"
 
 namespace {
 
-constexpr int turns = 50;
+constexpr std::uint32_t turns = 50;
 
 // Larger boards are the catalogue's and the soak's business: here they would
 // only slow the search down. A board full of predators that all scan it to
@@ -39,27 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& file = writeFuzzFile(data, size);
     if (!smallEnough(file))
         return -1;
-    // Each input starts from the draws of a fresh process (glibc's unseeded
-    // generator is the one of seed 1), so that a finding replays alone.
-    std::srand(1);
-    WorldCensus census;
-    {
-        auto world = std::make_unique<World>(file);
-        theWorld = world.get();
-        census.take(*world);
-        const bool playable = world->grid.width > 0 && world->grid.height > 0;
-        for (int turn = 1; playable && turn <= turns; ++turn) {
-            world->step();
-            census.takeCommands(*world);
-            std::string problem = WorldCensus::turnFault(*world);
-            if (problem.empty())
-                problem = WorldCensus::ownershipFault(*world, census);
-            if (!problem.empty())
-                fault(problem + " after turn " + std::to_string(turn));
-        }
-        theWorld = nullptr;
-    }
-    if (census.alive() != 0)
-        fault("objects, behaviours or commands outlived the World");
+    const std::string problem = playAndCheck(file, turns);
+    if (!problem.empty())
+        fault(problem);
     return 0;
 }

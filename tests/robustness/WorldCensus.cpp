@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -81,5 +82,29 @@ std::string WorldCensus::turnFault(const World& world) {
                 return fault;
         }
     }
+    return "";
+}
+
+std::string playAndCheck(const std::string& configFile, std::uint32_t turns) {
+    std::srand(1);
+    WorldCensus census;
+    {
+        auto world = std::make_unique<World>(configFile);
+        theWorld = world.get();
+        census.take(*world);
+        const bool playable = world->grid.width > 0 && world->grid.height > 0;
+        for (std::uint32_t turn = 0; playable && turn < turns; ++turn) {
+            world->step();
+            census.takeCommands(*world);
+            std::string fault = WorldCensus::turnFault(*world);
+            if (fault.empty())
+                fault = WorldCensus::ownershipFault(*world, census);
+            if (!fault.empty())
+                return fault + " after turn " + std::to_string(turn + 1);
+        }
+        theWorld = nullptr;
+    }
+    if (census.alive() != 0)
+        return std::to_string(census.alive()) + " objects, behaviours or commands outlived the World";
     return "";
 }

@@ -2,6 +2,7 @@
 // Weak references to everything a World has held, so that a test can tell
 // whether any object, behaviour or command outlived what should own it.
 #include <boost/weak_ptr.hpp>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,3 +32,10 @@ private:
     std::vector<boost::weak_ptr<GameAI>> behaviours;
     std::vector<boost::weak_ptr<Command>> commands;
 };
+
+// Builds the World of the configuration file, starting from the draws of a fresh
+// process (glibc's unseeded sequence is the one of seed 1) so that a finding
+// replays alone; plays up to `turns` turns with the board and the ownership
+// checked after each; destroys it and checks that everything it held is gone.
+// Returns what went wrong, or "".
+std::string playAndCheck(const std::string& configFile, std::uint32_t turns);

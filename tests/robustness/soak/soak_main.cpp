@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 
 #include "ConfigGenerator.h"
@@ -21,33 +20,6 @@ struct SoakOptions {
     std::uint32_t turns = 300;
     std::uint32_t first = 1;
 };
-
-// Builds, plays and destroys one world; returns what went wrong, or "".
-std::string soakOne(const std::string& configFile, std::uint32_t turns) {
-    // Every world starts from the draws of a fresh process (glibc's unseeded
-    // sequence is the one of seed 1), so a failing seed replays alone.
-    std::srand(1);
-    WorldCensus census;
-    {
-        auto world = std::make_unique<World>(configFile);
-        theWorld = world.get();
-        census.take(*world);
-        const bool playable = world->grid.width > 0 && world->grid.height > 0;
-        for (std::uint32_t turn = 0; playable && turn < turns; ++turn) {
-            world->step();
-            census.takeCommands(*world);
-            std::string fault = WorldCensus::turnFault(*world);
-            if (fault.empty())
-                fault = WorldCensus::ownershipFault(*world, census);
-            if (!fault.empty())
-                return fault + " after turn " + std::to_string(turn + 1);
-        }
-        theWorld = nullptr;
-    }
-    if (census.alive() != 0)
-        return std::to_string(census.alive()) + " objects, behaviours or commands outlived the World";
-    return "";
-}
 
 bool readNumber(const char* text, std::uint32_t& number) {
     char* end = nullptr;
@@ -86,7 +58,7 @@ int main(int argc, char** argv) {
     for (std::uint32_t i = 0; i < options.files; ++i) {
         const std::uint32_t seed = options.first + i;
         const std::string file = folder.write("lurkfield.config", randomConfiguration(seed)).string();
-        const std::string fault = soakOne(file, options.turns);
+        const std::string fault = playAndCheck(file, options.turns);
         if (!fault.empty()) {
             std::cerr << "soak: configuration seed " << seed << ": " << fault
                       << " (see it with: lurkfield-soak --print " << seed << ")\n";
