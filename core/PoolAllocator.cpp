@@ -5,11 +5,15 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-#define LURKFIELD_POOL_PASSTHROUGH 1
+constexpr bool pooling = false;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define LURKFIELD_POOL_PASSTHROUGH 1
+constexpr bool pooling = false;
+#else
+constexpr bool pooling = true;
 #endif
+#else
+constexpr bool pooling = true;
 #endif
 
 constexpr std::size_t granule = 16;
@@ -64,27 +68,16 @@ Pool& thePool() {
 } // namespace
 
 void* pool::allocate(std::size_t size) {
-#ifndef LURKFIELD_POOL_PASSTHROUGH
-    if (size <= largestBlock)
+    if (pooling && size <= largestBlock)
         return thePool().allocate(size);
-#endif
     return ::operator new(size);
 }
 
 void pool::deallocate(void* block, std::size_t size) noexcept {
-#ifndef LURKFIELD_POOL_PASSTHROUGH
-    if (size <= largestBlock) {
+    if (pooling && size <= largestBlock)
         thePool().deallocate(block, size);
-        return;
-    }
-#endif
-    ::operator delete(block);
+    else
+        ::operator delete(block);
 }
 
-bool pool::isPooling() {
-#ifdef LURKFIELD_POOL_PASSTHROUGH
-    return false;
-#else
-    return true;
-#endif
-}
+bool pool::isPooling() { return pooling; }
