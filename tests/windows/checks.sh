@@ -56,12 +56,7 @@ check_sample_world() {
     sample_selections
     sample_odd_sizes
 
-    xdo windowfocus --sync "$sample_id"
-    local pressed=$EPOCHREALTIME
-    xdo key Escape
-    wait_for_exit "$sample_pid" 20 || fail "sample world: still running 20 s after Escape"
-    ((exit_code == 0)) || fail "sample world: exit code $exit_code after Escape, expected 0"
-    notes+=("Escape to exit $(seconds_since "$pressed")")
+    key_ends_program "$sample_id" Escape "$sample_pid" "sample world"
     passed+=(sample-window sample-space sample-click sample-odd-sizes sample-escape)
 }
 
@@ -117,12 +112,7 @@ check_missing_config() {
     box=$(window_of_program "$pid" '^Error$' "no configuration") || exit 1
     ! xdotool search --name '^Lurkfield' >/dev/null 2>&1 || fail "no configuration: a Lurkfield window exists"
     screenshot "$box" "$work/message-box.ppm"
-    xdo windowfocus --sync "$box"
-    local pressed=$EPOCHREALTIME
-    xdo key Return
-    wait_for_exit "$pid" 20 || fail "no configuration: still running 20 s after Return on the message box"
-    ((exit_code == 0)) || fail "no configuration: exit code $exit_code, expected 0"
-    notes+=("Return to exit $(seconds_since "$pressed")")
+    key_ends_program "$box" Return "$pid" "no configuration"
     passed+=(message-box)
 }
 

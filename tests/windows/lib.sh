@@ -157,6 +157,18 @@ wait_for_exit() {
     wait "$pid" || exit_code=$?
 }
 
+# Presses key $2 in window $1 and expects background program $3 to end with exit
+# code 0 within 20 s; $4 names the check in a failure. Notes how long it took.
+key_ends_program() {
+    local window=$1 key=$2 pid=$3 what=$4
+    xdo windowfocus --sync "$window"
+    local pressed=$EPOCHREALTIME
+    xdo key "$key"
+    wait_for_exit "$pid" 20 || fail "$what: still running 20 s after $key"
+    ((exit_code == 0)) || fail "$what: exit code $exit_code after $key, expected 0"
+    notes+=("$key to exit $(seconds_since "$pressed")")
+}
+
 # Starts a program in the background in folder $1; its pid goes to $started_pid.
 start_in() {
     local dir=$1
