@@ -2,19 +2,13 @@
 
 #include <vector>
 
+#include "core/AddressSanitizer.h"
+
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool pooling = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool pooling = false;
-#else
-constexpr bool pooling = true;
-#endif
-#else
-constexpr bool pooling = true;
-#endif
+// Under AddressSanitizer every request goes to operator new, so that the
+// sanitizer sees each block on its own.
+constexpr bool pooling = !builtWithAddressSanitizer;
 
 constexpr std::size_t granule = 16;
 constexpr std::size_t chunkSize = std::size_t{1} << 20;

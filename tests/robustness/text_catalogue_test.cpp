@@ -7,22 +7,11 @@
 #include <random>
 
 #include "TextRuns.h"
+#include "core/AddressSanitizer.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool builtWithSanitizers = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool builtWithSanitizers = true;
-#else
-constexpr bool builtWithSanitizers = false;
-#endif
-#else
-constexpr bool builtWithSanitizers = false;
-#endif
 
 void expectRefusedAsTooSmall(const RunResult& run) {
     ASSERT_TRUE(run.finished);
@@ -210,7 +199,7 @@ TEST(FullGrids, EveryPreyThatFitsIsPlacedOnAThreeThousandSquareGrid) {
     // Filling nine million cells at random is the work the file asks for; it
     // takes many seconds, and still must end. The ten by ten case above runs
     // the same code, so the sanitizer build, many times slower, leaves it out.
-    if (builtWithSanitizers)
+    if (builtWithAddressSanitizer)
         GTEST_SKIP() << "the same paths as the ten by ten grid, at sanitizer speed";
     const RunResult run = runTextOn("grid.x 3000\ngrid.y 3000\nprey.number 2147483647\n"
                                     "predator.number 5\n",
