@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 #include <climits>
+#include <utility>
 
 #include "behaviour/HuntingAI.h"
 #include "behaviour/StrollingAI.h"
@@ -34,11 +35,18 @@ void reserveCells(Grid& grid, const GameObjectPtr& standIn, int count) {
 
 } // namespace
 
-World::World(const std::string& configFileName)
-    : config(Config::load(configFileName)),
+World::World(const std::string& configFileName) : World(Config::load(configFileName)) {}
+
+World::World(Config settings)
+    : config(std::move(settings)),
       grid(config.getInt("grid.x"), config.getInt("grid.y"), config.getInt("obstacle.density")),
       serial(nextSerial()) {
     placeCreatures();
+}
+
+World::~World() {
+    if (theWorld == this)
+        theWorld = nullptr;
 }
 
 void World::placeCreatures() {

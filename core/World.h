@@ -13,6 +13,11 @@
 class World {
 public:
     explicit World(const std::string& configFileName);
+    // The same set-up from settings already read (a front end may add lines of
+    // its own to the file's).
+    explicit World(Config settings);
+    // theWorld is empty again once the World it pointed to is gone.
+    ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/World.h"
 #include "platform/Win32TestAccess.h"
 
 using Step = std::function<void(HWND)>;
@@ -34,5 +35,6 @@ inline int runProgramWithSteps(const std::vector<Step>& steps) {
     char noOptions[] = "";
     const int exitCode = WinMain(nullptr, nullptr, noOptions, 1);
     EXPECT_EQ(next, steps.size()) << "the program ended before the test's last step";
+    EXPECT_EQ(theWorld, nullptr) << "theWorld still points at the World the program destroyed";
     return exitCode;
 }

@@ -149,6 +149,16 @@ TEST(TextFrontEnd, AnswersUsageErrorsWithStatusTwoAndHelpWithStatusZero) {
     EXPECT_NE(help.out.find("--trace"), std::string::npos);
 }
 
+TEST(TextFrontEnd, LeavesNoPointerToItsDestroyedWorldOnAnyWayOut) {
+    const TempFile file("grid.x 3\ngrid.y 2\nprey.number 2\nprey.reaction_time 1\n");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--config", file.path(), "--turns", "2"}, {"--config", "nowhere.config"}}) {
+        std::ostringstream out, err;
+        runTextFrontEnd(args, out, err);
+        EXPECT_EQ(theWorld, nullptr) << err.str();
+    }
+}
+
 // The golden frames pin the unseeded rand() sequence of this platform's C
 // library (glibc): another C library deals other worlds from the same file.
 TEST(SampleWorld, PlaysTheSameFirstTwentyTurnsAsRecorded) {
