@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "app/StartupRefusal.h"
+#include "core/StartupRefusal.h"
 #include "app/WindowProc.h"
 #include "core/World.h"
 

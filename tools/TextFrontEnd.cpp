@@ -3,6 +3,8 @@
 #include <memory>
 #include <ostream>
 
+#include "Version.h"
+#include "core/StartupRefusal.h"
 #include "core/World.h"
 
 namespace {
@@ -13,7 +15,8 @@ const char* const usage =
     "  --turns N      how many turns to run (default: 0)\n"
     "  --trace        print the board after set-up and after every turn,\n"
     "                 not only after the last one\n"
-    "  --help         show this message\n";
+    "  --help         show this message\n"
+    "  --version      show the program's version\n";
 
 // A whole number of turns: decimal digits only, within 64 bits.
 std::optional<std::uint64_t> parseTurns(const std::string& text) {
@@ -39,15 +42,6 @@ public:
     std::uint64_t obstacles = 0, prey = 0, predators = 0;
 };
 
-std::string gridTooLargeMessage(const std::string& file) {
-    return "The grid is too large: more than " + std::to_string(Grid::maxCells) +
-           " cells. Do you have a correct config? (" + file + ")";
-}
-
-std::string gridTooSmallMessage(const std::string& file) {
-    return "The grid is too small. Do you have a correct config? (" + file + ")";
-}
-
 } // namespace
 
 std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args) {
@@ -57,6 +51,8 @@ std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args
         const bool hasValue = i + 1 < args.size();
         if (arg == "--help") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--trace") {
             options.trace = true;
         } else if (arg == "--config" && hasValue) {
@@ -102,12 +98,14 @@ int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std
         out << usage;
         return 0;
     }
+    if (options->version) {
+        out << "lurkfield-text " LURKFIELD_VERSION "\n";
+        return 0;
+    }
     const auto world = std::make_unique<World>(options->configFile);
     theWorld = world.get();
-    if (world->gridTooLarge() || world->grid.width == 0 || world->grid.height == 0) {
-        err << (world->gridTooLarge() ? gridTooLargeMessage(options->configFile)
-                                      : gridTooSmallMessage(options->configFile))
-            << '\n';
+    if (const std::optional<std::string> refusal = startupRefusal(*world, options->configFile)) {
+        err << *refusal << '\n';
         return 1;
     }
     if (options->trace)

@@ -16,6 +16,7 @@ struct TextOptions {
     std::uint64_t turns = 0;
     bool trace = false;
     bool help = false;
+    bool version = false;
 };
 
 // The options of a command line (without the program name), or nothing when

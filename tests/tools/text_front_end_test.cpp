@@ -5,6 +5,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "Version.h"
 #include "support/TestWorld.h"
 #include "tools/TextFrontEnd.h"
 
@@ -147,6 +148,9 @@ TEST(TextFrontEnd, AnswersUsageErrorsWithStatusTwoAndHelpWithStatusZero) {
     const TextRun help = runOn("", "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--trace"), std::string::npos);
+    const TextRun version = runOn("", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "lurkfield-text " LURKFIELD_VERSION "\n");
 }
 
 TEST(TextFrontEnd, LeavesNoPointerToItsDestroyedWorldOnAnyWayOut) {

@@ -1,5 +1,7 @@
 #pragma once
-// Whether the world built from the configuration file can be shown at all.
+// Whether the world built from a configuration file can be played at all. Every
+// front end refuses with the same words: the window in its message box, the
+// command-line tools on standard error.
 #include <optional>
 #include <string>
 

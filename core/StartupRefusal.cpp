@@ -1,4 +1,4 @@
-#include "app/StartupRefusal.h"
+#include "core/StartupRefusal.h"
 
 #include "core/World.h"
 
