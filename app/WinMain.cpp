@@ -34,6 +34,15 @@ void registerWindowClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+#ifdef _WIN32
+    // The predator figure, icon 1 of the program's resources, in the title bar
+    // and the taskbar. Our layer elsewhere has no icons: the window keeps the
+    // system's own.
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+#endif
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);

@@ -2,7 +2,7 @@
 # Installs every Debian package that building, running and testing Lurkfield needs.
 # Usage: scripts/install-deps.sh [build|windows|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
-#   windows: CMake, Boost and mingw-w64 (enough for scripts/build-windows.sh)
+#   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine)
@@ -10,7 +10,8 @@ set -euo pipefail
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
 if [[ "${1:-build}" == windows ]]; then
-  want=(cmake make libboost-dev g++-mingw-w64-x86-64)
+  # g++ too: the build compiles a tool it runs here (the window's icon maker).
+  want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64)
 fi
 if [[ "${1:-build}" == test ]]; then
   want+=(libgtest-dev libgmock-dev libbenchmark-dev time
