@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|test]
+# Usage: scripts/install-deps.sh [build|windows|package|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
+#   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
-#          and fuzzing, mingw-w64, Wine)
+#          and fuzzing, mingw-w64, Wine, and dpkg-dev, file and unzip for the packages)
 set -euo pipefail
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
@@ -13,11 +14,17 @@ if [[ "${1:-build}" == windows ]]; then
   # g++ too: the build compiles a tool it runs here (the window's icon maker).
   want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64)
 fi
+if [[ "${1:-build}" == package ]]; then
+  # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
+  # dependencies with them. The Windows zip needs the cross build's tools.
+  want+=(dpkg-dev file g++-mingw-w64-x86-64)
+fi
 if [[ "${1:-build}" == test ]]; then
   want+=(libgtest-dev libgmock-dev libbenchmark-dev time
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
-         g++-mingw-w64-x86-64 wine64 wine)
+         g++-mingw-w64-x86-64 wine64 wine
+         dpkg-dev file unzip)
 fi
 
 missing=()
@@ -32,5 +39,7 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Others may be running apt at the same time: wait for its lock, up to 10 minutes.
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null
