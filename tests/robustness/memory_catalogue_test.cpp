@@ -51,7 +51,7 @@ TEST(MemoryLimits, AWorldThatCannotFitIsRefusedBeforeAllocatingNamingBothFigures
     expectRefusedBeforeAllocating(run);
     const auto [needed, available] = refusalFigures(run);
     EXPECT_EQ(needed, megabytesRoundedUp(estimatedMemoryNeed(settingsFromText(config))));
-    EXPECT_EQ(needed, 1588u);
+    EXPECT_EQ(needed, 1863u);
     // The limit less the address space the program already takes.
     EXPECT_LT(available, 600u);
     EXPECT_GT(available, 500u);

@@ -131,7 +131,7 @@ TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne)
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(std::regex_match(run.err, std::regex("Error: Not enough memory for this world: it "
-                                                     "needs about 1588 MB, and [1-5][0-9][0-9] MB "
+                                                     "needs about 1863 MB, and [1-5][0-9][0-9] MB "
                                                      "are available \\(lurkfield.config\\)\\.\n")))
         << run.err;
     EXPECT_LT(run.peakKilobytes, smallProgramKilobytes);
