@@ -1,9 +1,8 @@
-// GDI's pens, brushes and drawing calls over our software raster.
-// Serves: systems without Win32. A device context draws only between BeginPaint
-// and EndPaint; outside a paint every drawing call fails and draws nothing.
+// GDI's pens, brushes and drawing calls over our software raster. A device
+// context draws only between BeginPaint and EndPaint; outside a paint every
+// drawing call fails and draws nothing.
 #include "platform/Win32Layer.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -68,9 +67,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!painting(hdc))
         return FALSE;
-    const win32layer::PixelBox box{std::min(left, right), std::min(top, bottom),
-                                   std::max(left, right), std::max(top, bottom)};
-    rasterOf(hdc).ellipse(box, hdc->penColour, hdc->brushColour);
+    rasterOf(hdc).ellipse({left, top, right, bottom}, hdc->penColour, hdc->brushColour);
     return TRUE;
 }
 

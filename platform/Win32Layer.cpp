@@ -10,9 +10,9 @@ State& state() {
 void shutdown() {
     State& layer = state();
     for (const auto& open : layer.windows)
-        SDL_DestroyWindow(open->sdlWindow);
+        system::closeWindow(open->system);
     layer = State{};
-    SDL_Quit();
+    system::stop();
 }
 
 } // namespace win32layer

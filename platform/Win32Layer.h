@@ -1,14 +1,11 @@
 #pragma once
-// Inside our Win32 layer: the one struct that holds all of its state, the
-// structures behind HWND and HDC, and the functions the layer's files share.
-// Serves: systems without Win32, through SDL2 (window, events, message box).
-// Limits: one thread; the calls listed at the top of <windows.h> and no others.
-// Internal names live in namespace win32layer; nothing here is seen by the app.
+// Inside the Win32 side of our layer: the one struct that holds all of its
+// state, the structures behind HWND and HDC, and the functions its files and
+// the system back ends share. Knows no system: windows and input come through
+// platform/SystemBackEnd.h. Limits: one thread; the calls listed at the top of
+// <windows.h> and no others. Internal names live in namespace win32layer.
 #include <windows.h>
 
-#include <SDL.h>
-
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -17,12 +14,12 @@
 
 #include "platform/GdiObjects.h"
 #include "platform/Raster.h"
+#include "platform/SystemBackEnd.h"
 
 // Win32 values the layer produces or answers although the app never names them.
 #define WM_CLOSE 0x0010
 #define WM_ERASEBKGND 0x0014
 #define MK_LBUTTON 0x0001
-#define SW_HIDE 0
 #define SW_SHOWDEFAULT 10
 #define WS_THICKFRAME 0x00040000L
 #define IDOK 1
@@ -46,8 +43,7 @@ struct HDC__ {
 struct HWND__ {
     WNDPROC procedure = nullptr;
     HBRUSH background = nullptr;
-    SDL_Window* sdlWindow = nullptr;
-    std::uint32_t sdlId = 0;
+    SystemWindow* system = nullptr;
     win32layer::Framebuffer framebuffer; // always the size of the client area
     win32layer::PixelBox update{};       // empty when nothing waits to be repainted
     bool erasePending = false;
@@ -64,7 +60,6 @@ struct WindowClass {
 };
 
 struct State {
-    bool videoStarted = false;
     std::vector<WindowClass> classes;
     std::vector<std::unique_ptr<HWND__>> windows;
     std::deque<MSG> queue;
@@ -76,30 +71,21 @@ struct State {
 
 State& state();
 
-// Video (SdlVideo.cpp).
-bool startVideo();
-// True when SDL draws nowhere visible (the dummy and offscreen drivers).
-bool invisibleDriver();
-// True when SDL fell back to an invisible driver that nobody asked for: no display.
-bool displayMissing();
-SDL_Point defaultClientSize();
-
 // Windows (Win32Window.cpp).
 HWND__* liveWindow(HWND window);
-HWND__* windowWithSdlId(std::uint32_t sdlId);
 bool anyDeviceContextSelects(HGDIOBJ object);
-// Closes every window without messages and stops SDL: the program's last act.
+// Closes every window without messages and stops the back end: the program's last act.
 void shutdown();
 
 // Painting (Win32Paint.cpp).
 void invalidate(HWND__& window, const PixelBox& box, bool erase);
 void resizeClient(HWND__& window, int width, int height);
-void present(HWND__& window);
 LRESULT eraseBackground(HWND window, HDC dc);
 
-// Messages (Win32Messages.cpp and SdlEvents.cpp).
+// Messages (Win32Messages.cpp).
 void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void dropMessagesFor(HWND window);
-void translateEvent(const SDL_Event& event);
+// WM_LBUTTONDOWN's lParam: client coordinates in the low and high word.
+LPARAM pointParameter(int x, int y);
 
 } // namespace win32layer

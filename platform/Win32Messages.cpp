@@ -1,27 +1,19 @@
-// The message queue of our Win32 layer. SDL's events become messages in one
-// queue, in the order they happened. GetMessageW hands out, like Win32: queued
-// messages first, then WM_QUIT once PostQuitMessage was called, then WM_PAINT
-// for a window that needs repainting, and only then waits for SDL's next event.
-// So several inputs that arrive together are followed by a single paint.
-// Serves: systems without Win32; one thread only.
+// The message queue of our Win32 layer. The back end's events become messages
+// in one queue, in the order they happened. GetMessageW hands out, like Win32:
+// queued messages first, then WM_QUIT once PostQuitMessage was called, then
+// WM_PAINT for a window that needs repainting, and only then waits for the
+// system's next event. So several inputs that arrive together are followed by
+// a single paint. One thread only.
 #include "platform/Win32Layer.h"
 
 #include <algorithm>
-
-#include "platform/X11Wait.h"
 
 using win32layer::state;
 
 namespace {
 
 MSG messageFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return {window, message, wParam, lParam, SDL_GetTicks(), {0, 0}};
-}
-
-void translatePendingEvents() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event) == 1)
-        win32layer::translateEvent(event);
+    return {window, message, wParam, lParam, 0, {0, 0}};
 }
 
 HWND windowNeedingPaint() {
@@ -37,23 +29,14 @@ bool nothingToHandOut() {
     return layer.queue.empty() && !layer.quitPosted && windowNeedingPaint() == nullptr;
 }
 
-void waitForEvent() {
+void waitForEvents() {
     // A test's hook may post messages itself; those need no waiting.
     if (state().beforeWaiting) {
         state().beforeWaiting();
         if (!nothingToHandOut())
             return;
     }
-    // Under X11 the layer waits on the X connection, not in SDL (X11Wait.cpp says
-    // why); what arrived is taken in by the next round of GetMessageW.
-    const auto& windows = state().windows;
-    if (!windows.empty() && win32layer::waitOnX11Connection(windows.front()->sdlWindow))
-        return;
-    SDL_Event event;
-    if (SDL_WaitEvent(&event) == 1)
-        win32layer::translateEvent(event);
-    else
-        SDL_Delay(10); // video not running: nothing can arrive, but do not spin hot
+    win32layer::system::waitForEvents();
 }
 
 } // namespace
@@ -61,7 +44,7 @@ void waitForEvent() {
 BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND, UINT, UINT) {
     win32layer::State& layer = state();
     for (;;) {
-        translatePendingEvents();
+        win32layer::system::takeEvents();
         if (!layer.queue.empty()) {
             *lpMsg = layer.queue.front();
             layer.queue.pop_front();
@@ -76,12 +59,12 @@ BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND, UINT, UINT) {
             *lpMsg = messageFor(window, WM_PAINT, 0, 0);
             return TRUE;
         }
-        waitForEvent();
+        waitForEvents();
     }
 }
 
 BOOL WINAPI TranslateMessage(const MSG*) {
-    // Characters come from SDL already as WM_CHAR; no key message is left to translate.
+    // Characters come from the back end already as WM_CHAR; no key message is left to translate.
     return FALSE;
 }
 
@@ -112,6 +95,11 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void dropMessagesFor(HWND window) {
     std::erase_if(state().queue, [&](const MSG& queued) { return queued.hwnd == window; });
+}
+
+LPARAM pointParameter(int x, int y) {
+    return static_cast<LPARAM>((static_cast<DWORD>(y & 0xFFFF) << 16) |
+                               static_cast<DWORD>(x & 0xFFFF));
 }
 
 } // namespace win32layer

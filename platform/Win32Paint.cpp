@@ -1,10 +1,8 @@
 // Invalidation and the paint cycle of our Win32 layer: a window keeps the
 // bounding box of what needs repainting; BeginPaint hands out a device context
-// on the window's framebuffer and EndPaint shows the framebuffer in the SDL window.
-// Serves: systems without Win32. Presents through SDL's window surface.
+// on the window's framebuffer and EndPaint has the back end show the framebuffer.
 #include "platform/Win32Layer.h"
 
-#include <algorithm>
 #include <utility>
 
 using win32layer::PixelBox;
@@ -62,7 +60,7 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT*) {
     HWND__* window = win32layer::liveWindow(hWnd);
     if (window == nullptr)
         return FALSE;
-    win32layer::present(*window);
+    win32layer::system::present(*window->system, window->framebuffer);
     // The device context goes back to its defaults, so the paint's own pens and
     // brushes are no longer selected anywhere.
     window->dc = HDC__{};
@@ -84,20 +82,6 @@ void resizeClient(HWND__& window, int width, int height) {
     // The class asks for a full repaint after any change of size (CS_HREDRAW |
     // CS_VREDRAW); a fresh framebuffer leaves no other choice anyway.
     invalidate(window, window.framebuffer.bounds(), true);
-}
-
-void present(HWND__& window) {
-    // Fetched anew every time: a resize makes the previous surface invalid.
-    SDL_Surface* surface = SDL_GetWindowSurface(window.sdlWindow);
-    const Framebuffer& source = window.framebuffer;
-    if (surface == nullptr || source.width() == 0 || source.height() == 0)
-        return;
-    const int width = std::min(source.width(), surface->w);
-    const int height = std::min(source.height(), surface->h);
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, source.data(),
-                      source.width() * static_cast<int>(sizeof(Pixel)), surface->format->format,
-                      surface->pixels, surface->pitch);
-    SDL_UpdateWindowSurface(window.sdlWindow);
 }
 
 LRESULT eraseBackground(HWND window, HDC dc) {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/Win32Layer.h"
+#include "platform/sdl/SdlBackEnd.h"
 
 namespace win32layer::testing {
 
@@ -14,7 +15,7 @@ COLORREF pixelAt(HWND window, int x, int y) {
 
 HWND newestWindow() { return state().windows.empty() ? nullptr : state().windows.back().get(); }
 
-std::uint32_t sdlWindowId(HWND window) { return liveWindow(window)->sdlId; }
+std::uint32_t sdlWindowId(HWND window) { return liveWindow(window)->system->sdlId; }
 
 void whenIdle(std::function<void()> hook) { state().beforeWaiting = std::move(hook); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // For tests only: a look inside our Win32 layer that the program never takes.
-// Not part of <windows.h>; a test includes it beside it.
+// Not part of <windows.h>; a test includes it beside it. The tests run on the
+// SDL back end (SDL's dummy driver), so their input is SDL events.
 #include <windows.h>
 
 #include <cstdint>

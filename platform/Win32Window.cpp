@@ -1,9 +1,10 @@
-// Window classes and windows of our Win32 layer, each window an SDL window.
-// Serves: systems without Win32. SDL draws the frame and sizes the client area;
-// there are no child windows, menus or owned windows.
+// Window classes, windows and the message box of our Win32 layer. Each window
+// stands on a window of the system back end, which draws its frame and sizes
+// its client area; there are no child windows, menus or owned windows.
 #include "platform/Win32Layer.h"
 
 #include <algorithm>
+#include <cstdio>
 
 using win32layer::state;
 
@@ -21,7 +22,7 @@ const win32layer::WindowClass* findClass(LPCWSTR name) {
     return found == classes.end() ? nullptr : &*found;
 }
 
-// SDL wants UTF-8; the titles we are given are ASCII, anything else shows as '?'.
+// The titles we are given are ASCII; anything else shows as '?'.
 std::string asciiTitle(LPCWSTR title) {
     std::string ascii;
     for (; title != nullptr && *title != L'\0'; ++title)
@@ -29,22 +30,11 @@ std::string asciiTitle(LPCWSTR title) {
     return ascii;
 }
 
-// The size given is the client area's: SDL adds the frame.
-SDL_Window* openSdlWindow(LPCWSTR title, DWORD style, int x, int y, int width, int height) {
-    const bool systemPlaces = x == CW_USEDEFAULT;
-    const SDL_Point size = width == CW_USEDEFAULT ? win32layer::defaultClientSize()
-                                                  : SDL_Point{width, height};
-    const Uint32 flags = SDL_WINDOW_HIDDEN | ((style & WS_THICKFRAME) ? SDL_WINDOW_RESIZABLE : 0);
-    return SDL_CreateWindow(asciiTitle(title).c_str(),
-                            systemPlaces ? SDL_WINDOWPOS_UNDEFINED : x,
-                            systemPlaces ? SDL_WINDOWPOS_UNDEFINED : y, size.x, size.y, flags);
-}
-
 } // namespace
 
 HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName) {
-    // SDL shows its own arrow; other cursors and cursor resources are not supported.
-    if (hInstance != nullptr || lpCursorName != MAKEINTRESOURCEW(arrowCursor))
+    // The system shows its own arrow; other cursors and cursor resources are not supported.
+    if (hInstance != nullptr || lpCursorName != IDC_ARROW)
         return nullptr;
     return reinterpret_cast<HCURSOR>(arrowCursor);
 }
@@ -55,45 +45,41 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass) {
         findClass(windowClass->lpszClassName) != nullptr)
         return 0;
     auto& classes = state().classes;
-    classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc,
-                       windowClass->hbrBackground});
+    classes.push_back(
+        {windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hbrBackground});
     return static_cast<ATOM>(firstClassAtom + classes.size() - 1);
 }
 
-HWND WINAPI CreateWindowExW(DWORD, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE, LPVOID lpParam) {
+HWND WINAPI CreateWindowExW(DWORD, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int,
+                            int, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE,
+                            LPVOID lpParam) {
     const win32layer::WindowClass* windowClass = findClass(lpClassName);
-    if (windowClass == nullptr || hWndParent != nullptr || hMenu != nullptr ||
-        lpParam != nullptr || !win32layer::startVideo())
+    if (windowClass == nullptr || hWndParent != nullptr || hMenu != nullptr || lpParam != nullptr ||
+        !win32layer::system::start())
         return nullptr;
-    SDL_Window* sdlWindow = openSdlWindow(lpWindowName, dwStyle, X, Y, nWidth, nHeight);
-    if (sdlWindow == nullptr)
+    std::optional<win32layer::system::ClientSize> size;
+    if (nWidth != CW_USEDEFAULT)
+        size = {nWidth, nHeight};
+    SystemWindow* system = win32layer::system::openWindow(asciiTitle(lpWindowName).c_str(),
+                                                          (dwStyle & WS_THICKFRAME) != 0, size);
+    if (system == nullptr)
         return nullptr;
     auto window = std::make_unique<HWND__>();
     window->procedure = windowClass->procedure;
     window->background = windowClass->background;
-    window->sdlWindow = sdlWindow;
-    window->sdlId = SDL_GetWindowID(sdlWindow);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(sdlWindow, &width, &height);
-    // No EXPOSED event comes from the invisible drivers: the first paint waits here.
-    win32layer::resizeClient(*window, width, height);
+    window->system = system;
+    const win32layer::system::ClientSize client = win32layer::system::clientSize(*system);
+    // The first paint waits from here: not every system announces a new window's content.
+    win32layer::resizeClient(*window, client.width, client.height);
     state().windows.push_back(std::move(window));
     return state().windows.back().get();
 }
 
-BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
+BOOL WINAPI ShowWindow(HWND hWnd, int) {
     HWND__* window = win32layer::liveWindow(hWnd);
     if (window == nullptr)
         return FALSE;
-    const bool wasVisible = (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_SHOWN) != 0;
-    if (nCmdShow == SW_HIDE)
-        SDL_HideWindow(window->sdlWindow);
-    else
-        SDL_ShowWindow(window->sdlWindow);
-    return wasVisible ? TRUE : FALSE;
+    return win32layer::system::showWindow(*window->system) ? TRUE : FALSE;
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd) {
@@ -103,7 +89,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
     window->destroying = true;
     window->procedure(hWnd, WM_DESTROY, 0, 0);
     win32layer::dropMessagesFor(hWnd);
-    SDL_DestroyWindow(window->sdlWindow);
+    win32layer::system::closeWindow(window->system);
     std::erase_if(state().windows, [&](const auto& open) { return open.get() == window; });
     return TRUE;
 }
@@ -134,6 +120,16 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
+int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT) {
+    // Standard error first, so the text is seen wherever the program runs.
+    const char* text = lpText != nullptr ? lpText : "";
+    const char* caption = lpCaption != nullptr ? lpCaption : "Error";
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    std::fflush(stderr);
+    win32layer::system::showMessageBox(caption, text);
+    return IDOK;
+}
+
 namespace win32layer {
 
 HWND__* liveWindow(HWND window) {
@@ -141,14 +137,6 @@ HWND__* liveWindow(HWND window) {
     const auto found = std::find_if(windows.begin(), windows.end(),
                                     [&](const auto& open) { return open.get() == window; });
     return found == windows.end() ? nullptr : found->get();
-}
-
-HWND__* windowWithSdlId(std::uint32_t sdlId) {
-    for (const auto& open : state().windows) {
-        if (open->sdlId == sdlId)
-            return open.get();
-    }
-    return nullptr;
 }
 
 bool anyDeviceContextSelects(HGDIOBJ object) {

@@ -1,44 +1,51 @@
 #pragma once
 // Lurkfield's own Win32 subset, for systems that have no Win32 (Linux and the
 // like). It stands on the include path only there; on Windows the system's own
-// <windows.h> is used and this folder is not seen. Everything below is drawn and
-// delivered through SDL2 and a software framebuffer (see platform/*.cpp).
+// <windows.h> is used and this folder is not seen. The calls below work on a
+// software framebuffer and one message queue (platform/*.cpp); a system back
+// end gives them real windows and input (platform/SystemBackEnd.h): SDL2 on
+// desktops (platform/sdl/).
 //
 // Provided, and what of each is honoured:
 //  Entry and windows
-//  [x] WinMain             called by our main() with an instance, the command line and SW_SHOWDEFAULT.
-//  [x] LoadCursorW         IDC_ARROW only (SDL's own arrow); other cursors give null.
+//  [x] WinMain             called by the back end's entry with an instance, the command line and
+//                          SW_SHOWDEFAULT.
+//  [x] LoadCursorW         IDC_ARROW only (the system's own arrow); other cursors give null.
 //  [x] RegisterClassExW    cbSize must be sizeof(WNDCLASSEXW); procedure, class name and a
 //                          COLOR_WINDOW + 1 or solid background brush are honoured. Every resize
 //                          repaints the whole client area, as CS_HREDRAW | CS_VREDRAW ask; other
 //                          styles, icons, menu name and extra bytes are ignored. A class name
 //                          registered twice fails, as on Windows.
-//  [x] CreateWindowExW     one SDL window per call; the title's ASCII characters are shown (others as
-//                          '?'); WS_THICKFRAME (part of WS_OVERLAPPEDWINDOW) makes it resizable.
-//                          The size given is the client area (SDL draws the frame); CW_USEDEFAULT is
-//                          3/4 of the usable display, or 800 x 600. No WM_CREATE is sent. Parent,
+//  [x] CreateWindowExW     one system window per call; the title's ASCII characters are shown
+//                          (others as '?'); WS_THICKFRAME (part of WS_OVERLAPPEDWINDOW) makes it
+//                          resizable. The size given is the client area; CW_USEDEFAULT lets the
+//                          system choose (SDL: 3/4 of the usable display, or 800 x 600). The
+//                          position is always the system's choice. No WM_CREATE is sent. Parent,
 //                          menu and creation parameter are not supported and must be null.
-//  [x] ShowWindow          SW_HIDE (0) hides; every other command shows the window as it is.
-//                          Returns whether it was visible before.
+//  [x] ShowWindow          shows the window, whatever the command; returns whether it was visible.
 //  [x] UpdateWindow        sends WM_PAINT straight to the window procedure when an update is pending.
-//  [x] DestroyWindow       sends WM_DESTROY, closes the SDL window, drops the window's queued messages.
+//  [x] DestroyWindow       sends WM_DESTROY, closes the system window, drops the window's queued
+//                          messages.
 //  [x] DefWindowProcW      WM_CLOSE destroys the window; WM_ERASEBKGND fills the area being painted
 //                          with the class brush; WM_PAINT validates; everything else returns 0.
 //  [x] GetClientRect       left and top 0, right and bottom the client size.
-//  [x] MessageBoxA         always written to standard error as "caption: text"; also shown as SDL's
-//                          simple box unless the video driver is dummy or offscreen. MB_OK only;
-//                          returns IDOK (1) once dismissed. The owner window is ignored.
+//  [x] MessageBoxA         always written to standard error as "caption: text", then shown by the
+//                          back end until dismissed (SDL: its simple box, unless the video driver
+//                          is dummy or offscreen). MB_OK only; returns IDOK (1). The owner window
+//                          is ignored.
 //  Messages
 //  [x] GetMessageW         queued messages first, then WM_QUIT if posted, then one WM_PAINT per window
-//                          with a pending update, else it blocks in SDL_WaitEvent. Only the unfiltered
-//                          form (no window, range 0, 0) is supported; a filter is ignored.
-//  [x] TranslateMessage    accepted; keys already arrive as WM_CHAR: text input (space included) and
-//                          Escape, Return, Backspace and Tab. No WM_KEYDOWN / WM_KEYUP is delivered.
+//                          with a pending update, else it waits for the system's next event. Only
+//                          the unfiltered form (no window, range 0, 0) is supported; a filter is
+//                          ignored. A message's time and pt are 0.
+//  [x] TranslateMessage    accepted; keys already arrive as WM_CHAR. No WM_KEYDOWN / WM_KEYUP is
+//                          delivered.
 //  [x] DispatchMessageW    calls the procedure of the message's window; window-less messages go nowhere.
 //  [x] PostMessageW        queues at the end; a WM_QUIT makes GetMessageW return 0 when it is reached.
 //  [x] PostQuitMessage     WM_QUIT with the exit code, once the queue is empty.
-//      Input delivered: WM_CHAR, WM_LBUTTONDOWN (client coordinates, wParam MK_LBUTTON), and the close
-//      button as WM_CLOSE. Other buttons, mouse moves and key-up are not delivered.
+//      Input delivered: WM_CHAR for typed ASCII characters (space included) and for Escape, Return,
+//      Backspace and Tab; WM_LBUTTONDOWN (client coordinates, wParam MK_LBUTTON); the close button
+//      as WM_CLOSE. Other characters, buttons, mouse moves and key-up are not delivered.
 //  Painting (GDI's pixel rules on a 32-bit framebuffer, presented to the window at EndPaint)
 //  [x] InvalidateRect      marks the rectangle (or the whole client area for null) for repainting; the
 //                          update is the bounding box of all marked rectangles. Erase flag honoured.
@@ -48,7 +55,8 @@
 //  [x] MoveToEx, LineTo    1-pixel Bresenham lines, end point left out; a line with a coordinate
 //                          beyond +-134217727 (GDI's own limit) is not drawn.
 //  [x] Ellipse             inscribed in the box, right and bottom edges excluded; outlined with the pen,
-//                          filled with the brush.
+//                          filled with the brush. A box given right to left or bottom to top draws
+//                          nothing.
 //  [x] FillRect            left <= x < right, top <= y < bottom, clipped; the brush is not selected.
 //  [x] CreatePen           PS_SOLID only; every width is drawn as 1 pixel.
 //  [x] CreateSolidBrush    any colour.
@@ -157,13 +165,9 @@ typedef struct tagWNDCLASSEXW {
 #define RGB(r, g, b)                                                                              \
     (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(i))))
-#ifdef UNICODE
+// The wide form only: the app is a UNICODE program.
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
-#else
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
-#endif
 
 #define WM_DESTROY 0x0002
 #define WM_PAINT 0x000F

@@ -1,5 +1,5 @@
-// Waiting for input under SDL's X11 driver. Serves: systems without Win32 where
-// SDL draws through X11. Depends on SDL2 and Xlib (the Display of SDL's window).
+// Waiting for input under SDL's X11 driver, for the SDL back end. Depends on
+// SDL2 and Xlib (the Display of SDL's window).
 //
 // Why not SDL_WaitEvent: while it blocks, SDL 2 wakes itself whenever an event
 // arrives, by sending a ClientMessage to our window over a second X connection
@@ -11,7 +11,7 @@
 // nothing ever needs waking from outside: waiting on the X connection ourselves
 // makes SDL never send such a message. Limits: the same as SDL's own wait under
 // X11, which also blocks on this connection alone.
-#include "platform/X11Wait.h"
+#include "platform/sdl/X11Wait.h"
 
 #include <SDL_syswm.h>
 #include <poll.h>

@@ -1,7 +1,7 @@
-// The program's entry on systems without Win32: starts SDL's video, makes sure
-// there is a display to show the window on, and hands over to WinMain as
-// Windows would. Depends on SDL2 and on the rest of our Win32 layer.
+// The program's entry on the SDL back end: starts SDL's video, makes sure there
+// is a display to show the window on, and hands over to WinMain as Windows would.
 #include "platform/Win32Layer.h"
+#include "platform/sdl/SdlBackEnd.h"
 
 #include <cstdio>
 #include <string>
@@ -16,21 +16,16 @@ std::string commandLineOf(int argc, char* argv[]) {
     return line;
 }
 
-void explainMissingDisplay() {
-    std::fprintf(stderr,
-                 "Lurkfield cannot open its window: no display is available (%s).\n"
-                 "To play without a display, run the text front end lurkfield-text.\n",
-                 win32layer::state().videoStarted ? "no X11 or Wayland display was found"
-                                                  : SDL_GetError());
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     // Without a display the program cannot do its work: a failure, so 1. The Win32
     // program's own ways out (its refusal, Escape, closing the window) end with 0.
-    if (!win32layer::startVideo() || win32layer::displayMissing()) {
-        explainMissingDisplay();
+    if (!win32layer::system::start() || win32layer::sdl::displayMissing()) {
+        std::fprintf(stderr,
+                     "Lurkfield cannot open its window: no display is available (%s).\n"
+                     "To play without a display, run the text front end lurkfield-text.\n",
+                     win32layer::sdl::whyNoDisplay());
         return 1;
     }
     static HINSTANCE__ instance{};
