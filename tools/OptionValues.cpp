@@ -12,8 +12,8 @@ std::string rangeText(std::uint64_t lowest, std::uint64_t highest) {
 
 } // namespace
 
-std::uint64_t wholeNumber(const std::string& option, const std::string& text,
-                          std::uint64_t lowest, std::uint64_t highest) {
+std::uint64_t wholeNumber(const std::string& option, const std::string& text, std::uint64_t lowest,
+                          std::uint64_t highest) {
     const std::string complaint =
         option + " needs " + rangeText(lowest, highest) + ", not '" + text + "'";
     if (text.empty())
@@ -39,7 +39,8 @@ const std::string& OptionCursor::valueOf(const std::string& option, const std::s
 }
 
 std::vector<std::string> OptionCursor::rest() {
-    std::vector<std::string> remaining(args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
+    std::vector<std::string> remaining(args.begin() + static_cast<std::ptrdiff_t>(next),
+                                       args.end());
     next = args.size();
     return remaining;
 }

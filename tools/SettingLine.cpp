@@ -8,10 +8,11 @@ bool isSettingBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-SettingLine parseSettingLine(const std::string& option, const std::string& text) {
+SettingLine parseSettingLine(const std::string& option, const std::string& text,
+                             const std::string& form) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0)
-        throw UsageError(option + " needs KEY=VALUE, not '" + text + "'");
+        throw UsageError(option + " needs " + form + ", not '" + text + "'");
     std::string key = text.substr(0, equals);
     if (std::any_of(key.begin(), key.end(), isSettingBlank))
         throw UsageError(option + " needs a KEY without blanks, not '" + key + "'");

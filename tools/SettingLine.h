@@ -18,8 +18,10 @@ struct SettingLine {
 };
 
 // Reads KEY=VALUE, split at the first '='. A UsageError when there is no '=',
-// the key is empty or the key holds a blank (the file would read another key).
-SettingLine parseSettingLine(const std::string& option, const std::string& text);
+// the key is empty or the key holds a blank (the file would read another key);
+// it names the option and the form it takes.
+SettingLine parseSettingLine(const std::string& option, const std::string& text,
+                             const std::string& form = "KEY=VALUE");
 
 // True for the characters that separate a key from its value in the file.
 bool isSettingBlank(char c);

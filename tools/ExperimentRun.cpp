@@ -1,0 +1,78 @@
+#include "tools/ExperimentRun.h"
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "core/StartupRefusal.h"
+#include "core/World.h"
+
+namespace {
+
+// Follows a played run: records the chosen turns and notes when the prey are gone.
+class RunWatch {
+public:
+    RunWatch(const RunRequest& runRequest, RunRecorder& runRecorder)
+        : request(runRequest), recorder(runRecorder) {}
+
+    void afterTurn(const World& world, std::uint64_t turn) {
+        if (isRecordedTurn(turn, request.turns, request.every)) {
+            const Census census = takeCensus(world.grid);
+            recorder.record({turn, census});
+            notePrey(census.prey > 0, turn);
+        } else if (!end.preyGoneTurn) {
+            notePrey(search.anyPrey(world.grid), turn);
+        }
+        end.turnsPlayed = turn;
+    }
+
+    RunEnd end;
+
+private:
+    void notePrey(bool any, std::uint64_t turn) {
+        if (!any && !end.preyGoneTurn)
+            end.preyGoneTurn = turn;
+    }
+
+    const RunRequest& request;
+    RunRecorder& recorder;
+    PreySearch search;
+};
+
+} // namespace
+
+const char* outcomeName(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Played:
+        return "played";
+    case RunOutcome::Refused:
+        return "refused";
+    case RunOutcome::OutOfMemory:
+        return "out_of_memory";
+    case RunOutcome::Failed:
+        break;
+    }
+    return "failed";
+}
+
+RunEnd playRun(const RunRequest& request, RunRecorder& recorder) {
+    RunWatch watch(request, recorder);
+    try {
+        std::srand(request.seed);
+        const auto world = std::make_unique<World>(settingsWith(request.configFile, request.lines));
+        theWorld = world.get();
+        if (const std::optional<std::string> refusal = startupRefusal(*world, request.configFile))
+            return {RunOutcome::Refused, 0, std::nullopt, *refusal};
+        watch.afterTurn(*world, 0);
+        for (std::uint64_t turn = 1; turn <= request.turns; ++turn) {
+            world->step();
+            watch.afterTurn(*world, turn);
+        }
+    } catch (const std::bad_alloc&) {
+        RunEnd end = watch.end;
+        end.outcome = RunOutcome::OutOfMemory;
+        end.message = "Not enough memory for this world (" + request.configFile + ").";
+        return end;
+    }
+    return watch.end;
+}
