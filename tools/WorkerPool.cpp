@@ -123,6 +123,7 @@ public:
     void startWhatMayStart();
     void waitAndRead();
     void stopAll();
+    bool anyWorker() const { return !workers.empty(); }
 
 private:
     bool start(std::uint64_t run);
@@ -253,6 +254,15 @@ WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& order
         pool.startWhatMayStart();
         pool.waitAndRead();
         progress.tick();
+    }
+    // The last workers have reported; they are ending now. Reap them, so that
+    // none outlives the sweep and their time counts as the sweep's.
+    while (pool.anyWorker()) {
+        if (interruption::requested()) {
+            pool.stopAll();
+            return Stop::Interrupted;
+        }
+        pool.waitAndRead();
     }
     return Stop::Finished;
 }

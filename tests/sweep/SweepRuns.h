@@ -1,6 +1,7 @@
 #pragma once
 // Running the sweep programs as a user does, in a folder of their own, and
 // reading back what they wrote.
+#include <cerrno>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     int wait();
     // True when no process of the group is left, after waiting up to 5 s.
     bool groupGone() const;
+    // True when no process of the group is left at this very moment.
+    bool groupGoneNow() const { return kill(-pid, 0) != 0 && errno == ESRCH; }
 
 private:
     pid_t pid;

@@ -264,6 +264,16 @@ TEST(SweepProgram, ShowsProgressUnlessQuietAndItsVersionAndHelp) {
     EXPECT_EQ(mpiUsage.err.rfind("--jobs is not an option of lurkfield-sweep-mpi", 0), 0u);
 }
 
+TEST(SweepProgram, ReapsEveryWorkerBeforeItEnds) {
+    ScratchFolder folder;
+    folder.write("lurkfield.config", "grid.x 300\ngrid.y 200\nobstacle.density 10\n"
+                                     "prey.number 6000\npredator.number 600\n");
+    GroupedSweep sweep(folder, {"--reps", "4", "--turns", "2", "--jobs", "2", "--table", "t.csv"});
+    const int status = sweep.wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(sweep.groupGoneNow()) << "a worker was still ending when the sweep had ended";
+}
+
 // Ctrl+C reaches every process of the terminal's group; SIGTERM may reach the
 // sweep alone. Either way the files end with whole rows and no worker is left.
 TEST(SweepProgram, LeavesWholeRowsAndNoWorkerWhenInterrupted) {
