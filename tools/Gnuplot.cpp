@@ -1,5 +1,6 @@
 #include "tools/Gnuplot.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -103,10 +104,12 @@ std::string plotScript(const PlotData& data, const std::string& outputFile,
                          "set palette defined (0 '#440154', 0.3 '#3b528b', 0.55 '#21918c', "
                          "0.8 '#5ec962', 1 '#b5a400')\n"
                          "unset colorbox\n"
-                         "set style fill transparent solid 0.18 noborder\n"
                          "set grid\n"
                          "set xlabel 'turn'\n";
     const std::size_t count = data.lines().size();
+    // Many bands over one another would hide the lines: the more, the fainter.
+    const double opacity = std::clamp(0.6 / static_cast<double>(count), 0.06, 0.2);
+    script += "set style fill transparent solid " + std::to_string(opacity) + " noborder\n";
     script += "array S[" + std::to_string(count) + "]\narray L[" + std::to_string(count) + "]\n";
     for (std::size_t i = 0; i < count; ++i) {
         const PlotData::Line& line = data.lines()[i];
