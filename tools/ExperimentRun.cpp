@@ -39,6 +39,12 @@ private:
     PreySearch search;
 };
 
+RunEnd ended(RunEnd end, RunOutcome outcome, std::string message) {
+    end.outcome = outcome;
+    end.message = std::move(message);
+    return end;
+}
+
 } // namespace
 
 const char* outcomeName(RunOutcome outcome) {
@@ -69,10 +75,11 @@ RunEnd playRun(const RunRequest& request, RunRecorder& recorder) {
             watch.afterTurn(*world, turn);
         }
     } catch (const std::bad_alloc&) {
-        RunEnd end = watch.end;
-        end.outcome = RunOutcome::OutOfMemory;
-        end.message = "Not enough memory for this world (" + request.configFile + ").";
-        return end;
+        return ended(watch.end, RunOutcome::OutOfMemory,
+                     "Not enough memory for this world (" + request.configFile + ").");
+    } catch (const std::exception& error) {
+        // Whatever else a run might throw ends that run, not the sweep.
+        return ended(watch.end, RunOutcome::Failed, std::string("the run failed: ") + error.what());
     }
     return watch.end;
 }

@@ -16,8 +16,7 @@
 
 class PlotData : public RunSink {
 public:
-    // The most design points a plot draws, and the most turns of one line.
-    static constexpr std::uint64_t maxPoints = 200;
+    // The most turns of one line.
     static constexpr std::uint64_t maxTurns = 2000;
 
     PlotData(const RunPlan& plan, std::uint64_t turns, std::uint64_t every);

@@ -156,6 +156,9 @@ void checkRuns(const SweepOptions& options) {
     const RunPlan plan = options.plan();
     if (plan.runs() > RunPlan::maxRuns)
         throw UsageError("this sweep would have more than 1000000 runs (design points x --reps)");
+    if (options.plot && plan.points() > maxPlottedPoints)
+        throw UsageError("--plot draws at most " + std::to_string(maxPlottedPoints) +
+                         " design points; this sweep has " + std::to_string(plan.points()));
     if (plan.runs() - 1 > UINT_MAX - options.firstSeed)
         throw UsageError("--seed " + std::to_string(options.firstSeed) +
                          " leaves no seed for run " + std::to_string(plan.runs() - 1) +

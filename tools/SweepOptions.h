@@ -51,3 +51,5 @@ const char* sweepUsage(SweepProgram program);
 
 // The most worker processes --jobs may ask for.
 inline constexpr unsigned maxJobs = 1024;
+// The most design points a plot draws: more lines than that tell nothing apart.
+inline constexpr std::uint64_t maxPlottedPoints = 200;

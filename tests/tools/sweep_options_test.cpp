@@ -134,6 +134,8 @@ TEST(SweepOptions, SayWhatIsWrongWithACommandLine) {
           "c=-2147483648:1:2147483647"},
          "this sweep would have more than 1000000 runs (design points x --reps)"},
         {{"--plot", "p.pdf"}, "--plot needs a file name ending in .svg or .png, not 'p.pdf'"},
+        {{"--plot", "p.svg", "--vary", "a=1:1:201"},
+         "--plot draws at most 200 design points; this sweep has 201"},
         {{"--table", "a.csv", "--summary", "a.csv"},
          "--table and --summary name the same file, 'a.csv'"},
         {{"--table", "x.svg", "--plot", "x.svg"}, "--plot names the same file as a table, 'x.svg'"},
