@@ -4,6 +4,8 @@ OrderedRuns::OrderedRuns(const RunSequence& sequence, RunSink& runSink)
     : runs(sequence), sink(runSink) {}
 
 void OrderedRuns::turn(std::uint64_t run, const RecordedTurn& turn) {
+    if (!runs.holds(run) || runs.positionOf(run) < next)
+        return;
     if (runs.positionOf(run) == next)
         sink.turn(run, turn);
     else
@@ -11,6 +13,8 @@ void OrderedRuns::turn(std::uint64_t run, const RecordedTurn& turn) {
 }
 
 void OrderedRuns::end(std::uint64_t run, const RunEnd& end) {
+    if (!runs.holds(run) || runs.positionOf(run) < next)
+        return;
     if (runs.positionOf(run) != next) {
         held[runs.positionOf(run)].end = end;
         return;

@@ -20,6 +20,8 @@ public:
     virtual void end(std::uint64_t run, const RunEnd& end) = 0;
 };
 
+// A report for a run that is not in the sequence, or that has ended already,
+// is ignored: one run never ends twice.
 class OrderedRuns {
 public:
     OrderedRuns(const RunSequence& sequence, RunSink& sink);

@@ -214,11 +214,10 @@ void PoolRun::reap(Worker& worker) {
     int status = 0;
     while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (worker.broken)
+    if (!worker.decoder.ended())
         failRun(worker.run, worker.lastTurn,
-                "the worker sent something that is not a run's report");
-    else if (!worker.decoder.ended())
-        failRun(worker.run, worker.lastTurn, describeExit(status));
+                worker.broken ? "the worker sent something that is not a run's report"
+                              : describeExit(status));
     worker.pid = -1;
 }
 

@@ -38,6 +38,22 @@ TEST(OrderedRuns, HandsOnRunsWholeAndInOrderWhateverOrderTheyFinishIn) {
     EXPECT_EQ(ordered.heldRuns(), 0u);
 }
 
+TEST(OrderedRuns, IgnoresReportsOfRunsEndedAlreadyOrNotInTheSequence) {
+    const RunSequence runs(6, 1, 2); // runs 0, 2, 4
+    Transcript transcript;
+    OrderedRuns ordered(runs, transcript);
+    ordered.end(0, {});
+    ordered.end(0, {});
+    ordered.turn(0, {9, {}});
+    ordered.turn(1, {0, {}});
+    ordered.end(3, {});
+    ordered.end(6, {});
+    ordered.end(4, {});
+    ordered.end(2, {});
+    EXPECT_EQ(transcript.text, "0:end 2:end 4:end ");
+    EXPECT_TRUE(ordered.finished());
+}
+
 TEST(OrderedRuns, HandsEachEventToEverySinkOfAList) {
     Transcript first, second;
     SinkList sinks;
