@@ -32,14 +32,26 @@ OutputFile::OutputFile(const std::string& name) : fileName(name) {
     if (isStandardOutput()) {
         fd = STDOUT_FILENO;
     } else {
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         struct stat info {};
+        created = ::stat(name.c_str(), &info) != 0;
+        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0)
             opening = std::strerror(errno);
         else
             regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     }
     buffer.reserve(bufferSize);
+}
+
+void OutputFile::begin() {
+    // Only a plain file can be emptied; a pipe or a device starts empty.
+    if (regular && ::ftruncate(fd, 0) != 0 && writing.empty())
+        writing = std::strerror(errno);
+}
+
+void OutputFile::abandon() {
+    if (fd >= 0 && created && !isStandardOutput())
+        ::unlink(fileName.c_str());
 }
 
 OutputFile::~OutputFile() {

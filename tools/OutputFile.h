@@ -8,7 +8,9 @@
 
 class OutputFile {
 public:
-    // Opens (creating or emptying) the file; "-" is standard output.
+    // Opens the file, creating it if needed, but leaves what it holds until
+    // begin(): a sweep that cannot open all its files then changes none.
+    // "-" is standard output.
     explicit OutputFile(const std::string& name);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -22,6 +24,12 @@ public:
     // only those get a record of how they were made beside them.
     bool isRegularFile() const { return regular; }
 
+    // Empties the file, to be written from its start.
+    void begin();
+    // Removes the file again if opening it created it (another file of the
+    // sweep could not be opened).
+    void abandon();
+
     // Appends whole records; they may wait in the buffer until the next flush.
     void append(std::string_view records);
     void flush();
@@ -34,6 +42,7 @@ private:
     std::string fileName;
     int fd = -1;
     bool regular = false;
+    bool created = false;
     std::string buffer;
     std::string opening;
     std::string writing;

@@ -37,8 +37,16 @@ bool SweepSession::openFile(std::unique_ptr<OutputFile>& file, const std::string
 
 bool SweepSession::open() {
     if (!openFile(table, options.table) ||
-        (options.summary && !openFile(summary, *options.summary)))
+        (options.summary && !openFile(summary, *options.summary))) {
+        for (OutputFile* file : {table.get(), summary.get()}) {
+            if (file)
+                file->abandon();
+        }
         return false;
+    }
+    table->begin();
+    if (summary)
+        summary->begin();
     tableWriter = std::make_unique<TableWriter>(runPlan, *table);
     sinks.add(*tableWriter);
     if (summary) {

@@ -200,6 +200,24 @@ TEST(SweepProgram, ReportsARunThatRanOutOfMemoryAndGoesOn) {
     EXPECT_EQ(linesOf(run.out).size(), 1u + 2u + 2u);
 }
 
+TEST(SweepProgram, ReplacesOldTablesButChangesNoFileWhenItCannotOpenThemAll) {
+    ScratchFolder folder;
+    folder.write("lurkfield.config", huntingWorld);
+    folder.write("t.csv", std::string(100000, 'x'));
+    expectDone(runSweep(folder, {"--turns", "2", "--table", "t.csv", "--quiet"}));
+    EXPECT_EQ(linesOf(readText(folder.path() / "t.csv")).size(), 4u);
+
+    folder.write("old.csv", "old rows\n");
+    const RunResult refused = runSweep(
+        folder, {"--table", "old.csv", "--summary", "nowhere/s.csv", "--turns", "2", "--quiet"});
+    expectDone(refused, 1);
+    EXPECT_EQ(refused.err,
+              "lurkfield-sweep: cannot write nowhere/s.csv: No such file or directory\n");
+    EXPECT_EQ(readText(folder.path() / "old.csv"), "old rows\n");
+    const RunResult fresh = runSweep(folder, {"--table", "new.csv", "--summary", "nowhere/s.csv"});
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "new.csv"));
+}
+
 TEST(SweepProgram, WritesARecordOfHowEachFileWasMadeBesideIt) {
     ScratchFolder folder;
     folder.write("lurkfield.config", huntingWorld);
