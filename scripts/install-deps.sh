@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|package|test]
+# Usage: scripts/install-deps.sh [build|windows|package|experiments|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
+#   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
-#          and fuzzing, mingw-w64, Wine, and dpkg-dev, file and unzip for the packages)
+#          and fuzzing, mingw-w64, Wine, dpkg-dev, file and unzip for the packages,
+#          OpenMPI, gnuplot)
+# Other engineers' installs may hold the package manager's lock: apt-get waits
+# for it up to 10 minutes instead of failing at once.
 set -euo pipefail
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
@@ -19,12 +23,16 @@ if [[ "${1:-build}" == package ]]; then
   # dependencies with them. The Windows zip needs the cross build's tools.
   want+=(dpkg-dev file g++-mingw-w64-x86-64)
 fi
+experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
+if [[ "${1:-build}" == experiments ]]; then
+  want+=("${experiments[@]}")
+fi
 if [[ "${1:-build}" == test ]]; then
   want+=(libgtest-dev libgmock-dev libbenchmark-dev time
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine64 wine
-         dpkg-dev file unzip)
+         dpkg-dev file unzip "${experiments[@]}")
 fi
 
 missing=()
@@ -39,7 +47,6 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-# Others may be running apt at the same time: wait for its lock, up to 10 minutes.
-"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
-"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
-  "${missing[@]}" >/dev/null
+lock=(-o DPkg::Lock::Timeout=600)
+"${sudo_cmd[@]}" apt-get "${lock[@]}" update -qq
+"${sudo_cmd[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
