@@ -31,7 +31,8 @@
       width: chartBox.clientWidth || 300,
       height: 220,
       scales: { x: { time: false } },
-      axes: [{ label: 'turn' }, {}],
+      // Whole turns only on the turn axis.
+      axes: [{ label: 'turn', incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000] }, {}],
       legend: { show: false },
       series: [
         { label: 'Turn' },
@@ -108,6 +109,8 @@
     run.module = {
       canvas: board,
       preRun: [() => run.module.FS.writeFile('lurkfield.config', text)],
+      // Running now: a message box may come before any window.
+      onRuntimeInitialized: () => { if (!run.replaced) say(''); },
       instantiateWasm(imports, receive) {
         compiled.then((module) => WebAssembly.instantiate(module, imports)
           .then((instance) => receive(instance, module)))
