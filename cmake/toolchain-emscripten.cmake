@@ -6,9 +6,8 @@
 # NODE_PATH=/usr/share/nodejs (Debian's node modules), or em++ cannot find 'acorn'.
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 
-# Emscripten aborts at every throw unless asked for exceptions; the settings reader catches.
-set(CMAKE_CXX_FLAGS_INIT "-fexceptions")
-# Big worlds need more than the first 16 MB.
+# Exceptions: the programs link Emscripten's support for them; which sources may catch
+# is set in web/CMakeLists.txt. Big worlds need more than the first 16 MB.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions -sALLOW_MEMORY_GROWTH=1")
 
 include(${CMAKE_CURRENT_LIST_DIR}/HostBoost.cmake)
