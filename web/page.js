@@ -130,6 +130,8 @@
         if (run.replaced) return;
         say(`The program ended (exit code ${exitCode}). Press Start to run it again.`);
       },
+      // Emscripten's end for what the program cannot survive (memory beyond the browser's).
+      onAbort: (what) => failed(run, what),
       print: (line) => console.log(line),
       printErr: (line) => console.warn(line),
     };
