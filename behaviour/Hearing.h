@@ -5,12 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-struct HeardMove {
-    std::int32_t fromX;
-    std::int32_t fromY;
-    std::int32_t toX;
-    std::int32_t toY;
-};
+#include "core/MoveIndex.h"
 
 // The first prey move in lastCommands that a listener at (x, y) with the given
 // range hears, or nothing. A negative range hears nothing.

@@ -1,7 +1,6 @@
 #include "core/Command.h"
 
 #include "core/GameObject.h"
-#include "core/Prefetch.h"
 #include "core/World.h"
 
 Movement::Movement(GameObjectPtr mover, std::int32_t x0, std::int32_t y0, std::int32_t x1,
@@ -9,14 +8,6 @@ Movement::Movement(GameObjectPtr mover, std::int32_t x0, std::int32_t y0, std::i
     : subject(std::move(mover)), fromX(x0), fromY(y0), toX(x1), toY(y1) {}
 
 void Movement::execute() { theWorld->grid.move(toX, toY, subject); }
-
-void Movement::prefetchSubject() const { prefetchWithCount(subject.get()); }
-
-void Movement::prefetchForExecute() const {
-    prefetchSubject();
-    theWorld->grid.prefetchCell(fromX, fromY);
-    theWorld->grid.prefetchCell(toX, toY);
-}
 
 Eat::Eat(GameObjectPtr prey) : target(std::move(prey)) {}
 

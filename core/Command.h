@@ -9,12 +9,6 @@ class Command {
 public:
     virtual ~Command() = default;
     virtual void execute() = 0;
-    // Hints that change nothing; a command that touches little need not override
-    // them. Starts loading the object the command is about, with its reference
-    // count: what releasing the command, or asking the object's kind, touches.
-    virtual void prefetchSubject() const {}
-    // Starts loading all the memory that execute will touch.
-    virtual void prefetchForExecute() const { prefetchSubject(); }
 };
 
 // One step of a creature to a neighbouring cell that was empty when it decided.
@@ -25,8 +19,6 @@ public:
     // Moves the subject from wherever it stands now; fromX and fromY are only
     // there to be heard next turn.
     void execute() override;
-    void prefetchSubject() const override;
-    void prefetchForExecute() const override;
 
     GameObjectPtr subject;
     std::int32_t fromX;

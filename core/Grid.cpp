@@ -61,16 +61,18 @@ bool Grid::placeAtRandom(GameObjectPtr object) {
     }
 }
 
-void Grid::move(std::int32_t x, std::int32_t y, GameObjectPtr object) {
-    const std::size_t from = index(object->x, object->y);
+void Grid::move(std::int32_t x, std::int32_t y, const GameObjectPtr& object) {
+    // Taken first: the handle given may be the very one that leaves its cell below.
+    GameObject& moved = *object;
+    const std::size_t from = index(moved.x, moved.y);
     // The mover's own handle goes straight to its new cell; it never leaves the grid.
     GameObjectPtr mover = std::move(cells[from]);
     markOccupied(from, false);
     if (mover)
         ++emptyCount;
     store(index(x, y), std::move(mover));
-    object->x = x;
-    object->y = y;
+    moved.x = x;
+    moved.y = y;
 }
 
 void Grid::remove(GameObjectPtr object) { remove(*object); }

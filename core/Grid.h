@@ -8,7 +8,6 @@
 
 #include "core/GameObject.h"
 #include "core/Handles.h"
-#include "core/Prefetch.h"
 
 class Grid {
 public:
@@ -30,8 +29,9 @@ public:
     // Returns false, making no draw, when the grid has no empty cell.
     bool placeAtRandom(GameObjectPtr object);
     // Moves the object from its recorded cell to (x, y); whatever stood there
-    // before is dropped from the grid.
-    void move(std::int32_t x, std::int32_t y, GameObjectPtr object);
+    // before is dropped from the grid. The handle is only looked at, not copied:
+    // moving an object changes no owner of it but the two cells.
+    void move(std::int32_t x, std::int32_t y, const GameObjectPtr& object);
     // Empties the object's recorded cell if that cell still holds this very object.
     void remove(GameObjectPtr object);
     void remove(const GameObject& object);
@@ -74,13 +74,6 @@ public:
                 visit(static_cast<std::int32_t>(word * 64 + bit - rowStart));
             }
         }
-    }
-    // Starts loading a cell's handle and occupancy bit; a cell off the grid is ignored.
-    void prefetchCell(std::int32_t x, std::int32_t y) const {
-        if (!contains(x, y))
-            return;
-        prefetch(&cells[index(x, y)]);
-        prefetch(&occupancy[index(x, y) / 64]);
     }
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;

@@ -6,31 +6,21 @@
 
 #include "behaviour/HuntingAI.h"
 #include "behaviour/StrollingAI.h"
-#include "core/Prefetch.h"
 #include "core/PropertyQueries.h"
 
 World* theWorld = nullptr;
 
 namespace {
 
-// Every replacement of a lastCommands list, in any World, gets a number of its own.
-std::uint64_t nextSerial() {
-    static std::uint64_t serial = 0;
-    return ++serial;
-}
-
-template <class Kind, class Behaviour> GameObjectPtr makeCreature() {
-    return boost::make_shared<Kind>(boost::make_shared<Behaviour>());
-}
-
-// Draws the cells of `count` creatures, each exactly as placing the creature
-// would, and has the stand-in hold every drawn cell meanwhile.
-void reserveCells(Grid& grid, const GameObjectPtr& standIn, int count) {
+// Puts `count` new creatures of the kind, each with a behaviour of its own, into
+// random empty cells, one after the other. False once the grid is full: no
+// later creature fits either, and none is tried.
+template <class Kind, class Behaviour> bool placeEach(Grid& grid, int count) {
     for (int i = 0; i < count; ++i) {
-        // A full grid stays full during set-up: no later creature fits either.
-        if (!grid.placeAtRandom(standIn))
-            return;
+        if (!grid.placeAtRandom(boost::make_shared<Kind>(boost::make_shared<Behaviour>())))
+            return false;
     }
+    return true;
 }
 
 } // namespace
@@ -39,8 +29,7 @@ World::World(const std::string& configFileName) : World(Config::load(configFileN
 
 World::World(Config settings)
     : config(std::move(settings)),
-      grid(config.getInt("grid.x"), config.getInt("grid.y"), config.getInt("obstacle.density")),
-      serial(nextSerial()) {
+      grid(config.getInt("grid.x"), config.getInt("grid.y"), config.getInt("obstacle.density")) {
     placeCreatures();
 }
 
@@ -50,25 +39,9 @@ World::~World() {
 }
 
 void World::placeCreatures() {
-    // Every prey's cell is drawn, then every predator's, with the same draws and
-    // the same result as making and placing each creature at once. The creatures
-    // are made afterwards, in row-major order of their cells: neighbours on the
-    // board become neighbours in memory, and every turn visits them in that order.
-    const GameObjectPtr preyStandIn = boost::make_shared<Prey>(GameAIPtr());
-    const GameObjectPtr predatorStandIn = boost::make_shared<Predator>(GameAIPtr());
-    reserveCells(grid, preyStandIn, config.getInt("prey.number"));
-    reserveCells(grid, predatorStandIn, config.getInt("predator.number"));
-    if (preyStandIn.use_count() == 1 && predatorStandIn.use_count() == 1)
-        return;
-    for (std::int32_t y = 0; y < grid.height; ++y) {
-        for (std::int32_t x = 0; x < grid.width; ++x) {
-            const GameObject* held = grid.at(x, y).get();
-            if (held == preyStandIn.get())
-                grid.put(makeCreature<Prey, StrollingAI>(), x, y);
-            else if (held == predatorStandIn.get())
-                grid.put(makeCreature<Predator, HuntingAI>(), x, y);
-        }
-    }
+    // Every prey, then every predator, into a random empty cell.
+    if (placeEach<Prey, StrollingAI>(grid, config.getInt("prey.number")))
+        placeEach<Predator, HuntingAI>(grid, config.getInt("predator.number"));
 }
 
 bool World::gridTooLarge() const {
@@ -79,83 +52,39 @@ bool World::gridTooLarge() const {
 
 void World::issue(CommandPtr command) { theWorld->pendingCommands.push_back(std::move(command)); }
 
-namespace {
-
-// Everything on the grid at the start of a turn lives until the turn ends: the
-// grid holds every handle that leaves it meanwhile, which is what a list of
-// handles would do, without touching every object to copy and release a handle.
-class TurnHold {
-public:
-    explicit TurnHold(Grid& turnGrid) : grid(turnGrid) { grid.holdLeavingHandles(); }
-    ~TurnHold() { grid.releaseLeavingHandles(); }
-    TurnHold(const TurnHold&) = delete;
-    TurnHold& operator=(const TurnHold&) = delete;
-
-private:
-    Grid& grid;
-};
-
-} // namespace
-
 void World::step() {
-    const TurnHold hold(grid);
-    grid.objectPointers(turnObjects);
+    // Everything on the grid now lives until the turn ends, even if it leaves the grid.
+    const TurnObjects objects(grid, turnObjects);
     // Hardly any object issues more than one command: room for one each saves
     // copying the list as it grows.
-    pendingCommands.reserve(turnObjects.size());
-    tickAll(turnObjects);
-    executePendingCommands();
+    pendingCommands.reserve(objects.list().size());
+
+    // Every object has its tick, in row-major order; the creatures that act issue commands.
+    schedule.forEachObject(objects.list(), grid, pendingCommands, tickObject);
+    // The commands run in issue order. A command may not add commands; if one
+    // ever does, it runs too.
+    schedule.forEachCommand(pendingCommands, grid, [](Command& command) { command.execute(); });
     exchangeCommandLists();
-    removeEaten(turnObjects);
-    turnObjects.clear();
-}
-
-void World::tickAll(const std::vector<GameObject*>& objects) {
-    // A tick reads its object, and a creature that acts copies the handle of its
-    // cell and calls its behaviour.
-    visitAhead(
-        objects, 8, [](const GameObject* object) { prefetchWithCount(object); },
-        [this](const GameObject* object) {
-            prefetch(object->ai.get());
-            if (grid.contains(object->x, object->y))
-                prefetch(&grid.at(object->x, object->y));
-        },
-        [](GameObject* object) { tickObject(*object); });
-}
-
-void World::executePendingCommands() {
-    // A command may not add commands; if one ever does, it runs too.
-    visitAhead(
-        pendingCommands, 8, [](const CommandPtr& command) { prefetch(command.get()); },
-        [](const CommandPtr& command) { command->prefetchForExecute(); },
-        [](const CommandPtr& command) { command->execute(); });
+    // The eaten leave the grid, from the cell where each stands now.
+    for (GameObject* object : objects.list()) {
+        if (object->eaten)
+            grid.remove(*object);
+    }
 }
 
 void World::exchangeCommandLists() {
     // The previous turn's commands go now, and with them the eaten objects that
     // only they still held; this turn's stay readable through the next turn.
-    releaseLastCommands();
+    schedule.releaseLastCommands(lastCommands);
     lastCommands.swap(pendingCommands);
-    serial = nextSerial();
+    schedule.exchange();
+    // What was derived from the previous list (the heard moves) is stale now.
+    ++serial;
 }
 
-void World::releaseLastCommands() {
-    // Released first to last, as clear() would; releasing a command releases its object.
-    visitAhead(
-        lastCommands, 8, [](const CommandPtr& command) { prefetch(command.get()); },
-        [](const CommandPtr& command) { command->prefetchSubject(); },
-        [](CommandPtr& command) { command.reset(); });
-    lastCommands.clear();
-}
-
-void World::removeEaten(const std::vector<GameObject*>& objects) {
-    // Little work per object, so the wait for memory needs asking far ahead.
-    visitAhead(
-        objects, 32, [](const GameObject* object) { prefetch(object); }, [](const GameObject*) {},
-        [this](const GameObject* object) {
-            if (object->eaten)
-                grid.remove(*object);
-        });
+void World::lastCommandsChanged() {
+    ++serial;
+    schedule.forgetLastIssuers();
 }
 
 void tickObject(GameObject& object) {

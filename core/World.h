@@ -9,6 +9,9 @@
 #include "core/Command.h"
 #include "core/Config.h"
 #include "core/Grid.h"
+#include "core/MoveIndex.h"
+#include "core/TurnObjects.h"
+#include "core/TurnScheduler.h"
 
 class World {
 public:
@@ -32,27 +35,32 @@ public:
     // was refused before anything was allocated (the grid is then 0 x 0).
     bool gridTooLarge() const;
 
-    // Changes whenever a turn replaces lastCommands; lets readers of lastCommands
-    // tell one turn's list from the next.
+    // Changes whenever lastCommands is replaced by a turn or reported changed;
+    // what is derived from the list (heardMoves) is made anew when it differs.
     std::uint64_t lastCommandsSerial() const { return serial; }
+
+    // The one way to have a change to lastCommands made outside a turn seen by
+    // what is derived from it (the heard moves): call this after the change.
+    void lastCommandsChanged();
 
     // Destroyed in reverse order: lastCommands, pendingCommands, grid, config.
     Config config;
     Grid grid;
     std::vector<CommandPtr> pendingCommands;
     std::vector<CommandPtr> lastCommands;
+    // Last turn's prey moves, listed by hearing from lastCommands the first time
+    // a predator listens after the lists change.
+    MoveIndex heardMoves;
+    // How the turn's loops, and hearing's, walk their lists fast (core/TurnScheduler.h).
+    TurnScheduler schedule;
 
 private:
     void placeCreatures();
-    void tickAll(const std::vector<GameObject*>& objects);
-    void executePendingCommands();
     void exchangeCommandLists();
-    void releaseLastCommands();
-    void removeEaten(const std::vector<GameObject*>& objects);
 
-    std::uint64_t serial;
-    // The objects of the turn under way. Only its storage outlives a turn: a
-    // fresh list of a few megabytes every turn would cost page faults each time.
+    std::uint64_t serial = 0;
+    // The storage of the turn's object list, kept from turn to turn: a fresh
+    // list of a few megabytes every turn would cost page faults each time.
     std::vector<GameObject*> turnObjects;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "behaviour/Hearing.h"
 #include "support/TestWorld.h"
 
@@ -50,15 +52,24 @@ TEST(HearingIndex, FindsTheSameMoveAsWalkingEveryCommand) {
     }
 }
 
-TEST(HearingIndex, NoticesALastCommandsListChangedByHand) {
+// A list changed outside a turn is seen once the World is told of the change;
+// the index then answers for the new list, whatever its shape.
+TEST(HearingIndex, AnswersForALastCommandsListChangedByHandOnceTold) {
     TestWorld world("grid.x 60\ngrid.y 40\nprey.number 400\nprey.reaction_time 1\n");
     world->step();
     ASSERT_GT(world->lastCommands.size(), 64u);
-    EXPECT_EQ(describe(firstHeardMove(30, 20, 100)), describe(walkEveryCommand(30, 20, 100)));
-    // Out of row order: the index must not be trusted for this list.
+    ASSERT_EQ(describe(firstHeardMove(0, 0, 0)), "nothing");
     const GameObjectPtr prey = boost::make_shared<Prey>(boost::make_shared<StrollingAI>());
+    // Replaced in place: the list keeps its storage, its size and its ends.
+    world->lastCommands[5] = boost::make_shared<Movement>(prey, 1, 0, 0, 0);
+    world->lastCommandsChanged();
+    EXPECT_EQ(describe(firstHeardMove(0, 0, 0)), "1,0->0,0");
+    EXPECT_EQ(describe(firstHeardMove(0, 0, 0)), describe(walkEveryCommand(0, 0, 0)));
+    // Out of row order, and a move longer than a step.
     world->lastCommands.insert(world->lastCommands.begin(),
-                               boost::make_shared<Movement>(prey, 59, 39, 58, 38));
-    EXPECT_EQ(describe(firstHeardMove(58, 38, 0)), "59,39->58,38");
-    EXPECT_EQ(describe(firstHeardMove(0, 0, 100)), "59,39->58,38");
+                               boost::make_shared<Movement>(prey, 59, 39, 5, 5));
+    world->lastCommandsChanged();
+    for (const auto& [x, y, range] : {std::tuple{5, 5, 0}, {0, 0, 100}, {30, 20, 3}})
+        EXPECT_EQ(describe(firstHeardMove(x, y, range)), describe(walkEveryCommand(x, y, range)));
+    EXPECT_EQ(describe(firstHeardMove(5, 5, 0)), "59,39->5,5");
 }

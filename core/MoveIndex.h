@@ -1,0 +1,104 @@
+#pragma once
+// Moves listed by the row they start in, so that the moves starting near a cell
+// are found without walking them all. Hearing keeps last turn's prey moves here
+// (behaviour/Hearing.cpp says which moves, and why the nearby ones suffice); the
+// World owns the index beside the command lists it is made from.
+//
+// The answer is always the first move in list order that qualifies. The rows are
+// used only when they give that very answer: when the moves start on the grid in
+// rising row-major order, as a turn's moves do (creatures act in row-major order
+// and each moves once). Any other list (one made by hand, say) is walked move by
+// move, and so is a short one, where walking is quicker than indexing.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+struct HeardMove {
+    std::int32_t fromX;
+    std::int32_t fromY;
+    std::int32_t toX;
+    std::int32_t toY;
+};
+
+// A rectangle of cells, both corners included; it may reach past the grid.
+struct CellArea {
+    static CellArea around(std::int64_t x, std::int64_t y, std::int64_t range) {
+        return {x - range, y - range, x + range, y + range};
+    }
+    static CellArea everywhere() {
+        constexpr std::int64_t far = std::numeric_limits<std::int64_t>::max();
+        return {-far, -far, far, far};
+    }
+
+    std::int64_t left;
+    std::int64_t top;
+    std::int64_t right;
+    std::int64_t bottom;
+    bool contains(std::int64_t x, std::int64_t y) const {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    }
+};
+
+class MoveIndex {
+  public:
+    // Whether the index holds the moves of the command lists with this serial.
+    bool isFor(std::uint64_t serial) const { return built && builtFor == serial; }
+
+    // Makes the index hold these moves, in this order, for the command lists
+    // with this serial on a grid of the given size.
+    void rebuild(std::uint64_t serial, std::vector<HeardMove> moves, std::int32_t width,
+                 std::int32_t height);
+
+    // Whether every move ends at most one cell from where it started, per axis.
+    bool onlySteps() const { return steps; }
+
+    // The first move in list order that starts in the area and passes the test.
+    template <class Test>
+    std::optional<HeardMove> firstStartingIn(const CellArea& area, Test passes) const;
+
+    // Storage to fill before rebuild; its capacity is kept from turn to turn,
+    // since a fresh list of megabytes each turn costs page faults.
+    std::vector<HeardMove> takeStorage();
+
+  private:
+    static constexpr std::size_t shortList = 64;
+
+    bool startInRowMajorOrder(std::int32_t width, std::int32_t height) const;
+    bool allSteps() const;
+    void indexRows(std::int32_t height);
+
+    bool built = false;
+    bool steps = true;
+    std::uint64_t builtFor = 0;
+    std::vector<HeardMove> moves;
+    bool byRow = false;
+    // The moves starting in row r are moves[rowBegin[r] .. rowBegin[r + 1]).
+    std::vector<std::uint32_t> rowBegin;
+};
+
+template <class Test>
+std::optional<HeardMove> MoveIndex::firstStartingIn(const CellArea& area, Test passes) const {
+    if (!byRow) {
+        for (const HeardMove& move : moves) {
+            if (area.contains(move.fromX, move.fromY) && passes(move))
+                return move;
+        }
+        return std::nullopt;
+    }
+    // In rising row-major order of origin, list order and row-by-row order agree.
+    const auto lastRow = static_cast<std::int64_t>(rowBegin.size()) - 2;
+    for (std::int64_t row = std::max<std::int64_t>(0, area.top);
+         row <= std::min(lastRow, area.bottom); ++row) {
+        const auto rowEnd = moves.begin() + rowBegin[static_cast<std::size_t>(row) + 1];
+        auto move = std::lower_bound(
+            moves.begin() + rowBegin[static_cast<std::size_t>(row)], rowEnd, area.left,
+            [](const HeardMove& m, std::int64_t column) { return m.fromX < column; });
+        for (; move != rowEnd && move->fromX <= area.right; ++move) {
+            if (passes(*move))
+                return *move;
+        }
+    }
+    return std::nullopt;
+}
