@@ -1,5 +1,9 @@
 #include "app/WindowProc.h"
 
+#include <exception>
+#include <new>
+#include <utility>
+
 #include "app/BoardPainting.h"
 #include "app/CellSelection.h"
 #include "core/World.h"
@@ -46,9 +50,7 @@ LRESULT onLeftButtonDown(HWND window, LPARAM lParam) {
     return 0;
 }
 
-} // namespace
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
         return onDestroy();
@@ -63,4 +65,24 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+// A turn, a paint or a click that found no memory; kept until the loop has ended.
+std::exception_ptr failure;
+
+} // namespace
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handleMessage(window, message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        failure = std::current_exception();
+        PostQuitMessage(1);
+        return 0;
+    }
+}
+
+void rethrowWindowFailure() {
+    if (failure)
+        std::rethrow_exception(std::exchange(failure, nullptr));
 }

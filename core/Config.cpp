@@ -4,6 +4,7 @@
 #include <exception>
 #include <fstream>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -58,6 +59,10 @@ Config Config::load(const std::string& fileName) {
             more = readLine(*file.rdbuf(), line);
             config.addLine(line);
         }
+    } catch (const std::bad_alloc&) {
+        // Not a read error: a world built from part of its settings would be
+        // another world. The front ends say that memory ran out.
+        throw;
     } catch (const std::exception&) {
         // A read error (a directory in place of the file, a failing disk) ends
         // reading; the pairs read before it stay.

@@ -15,7 +15,8 @@ public:
     // The longest line the reader takes; a longer line is cut here and ends the file.
     static constexpr int maxLineLength = 998;
 
-    // Reads the named file. A file that cannot be opened gives an empty Config.
+    // Reads the named file. A file that cannot be opened gives an empty Config;
+    // a read error ends reading. Running out of memory throws std::bad_alloc.
     static Config load(const std::string& fileName);
 
     // The value stored under the key, or "" when the key is absent.

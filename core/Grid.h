@@ -2,8 +2,11 @@
 // The board: a rectangle of cells, each empty or holding exactly one object.
 // Cell (x, y) is column x, row y; every listing of cells is row-major. A cell
 // holds a share of its object, and the object records the cell in its x and y.
+#include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "core/GameObject.h"
@@ -11,9 +14,15 @@
 
 class Grid {
 public:
-    // The most cells a grid may have. A larger or negative size gives a grid of
-    // 0 x 0 cells, which the front ends refuse with a message.
-    static constexpr std::int64_t maxCells = 10'000'000;
+    // The most cells a grid may have: a turn's moves are counted per row in 32
+    // bits (MoveIndex, for hearing), and the cell array's size in bytes must fit the
+    // address space. A larger or negative size gives a grid of 0 x 0 cells, which
+    // the front ends refuse with a message. Below it, what limits a world is the
+    // memory it needs (core/MemoryNeed.h).
+    static constexpr std::int64_t maxCells = std::min<std::int64_t>(
+        std::numeric_limits<std::uint32_t>::max(),
+        static_cast<std::int64_t>(std::numeric_limits<std::ptrdiff_t>::max() /
+                                  static_cast<std::ptrdiff_t>(sizeof(GameObjectPtr))));
 
     // Builds the cells and scatters obstacles: one rand() draw per cell, row by
     // row, and an obstacle where the draw modulo 100 is below the density.

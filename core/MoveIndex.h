@@ -28,8 +28,8 @@ struct CellArea {
         return {x - range, y - range, x + range, y + range};
     }
     static CellArea everywhere() {
-        constexpr std::int64_t far = std::numeric_limits<std::int64_t>::max();
-        return {-far, -far, far, far};
+        constexpr std::int64_t beyond = std::numeric_limits<std::int64_t>::max();
+        return {-beyond, -beyond, beyond, beyond};
     }
 
     std::int64_t left;

@@ -1,5 +1,6 @@
 #include "core/StartupRefusal.h"
 
+#include "core/MemoryNeed.h"
 #include "core/World.h"
 
 std::optional<std::string> startupRefusal(const World& world, const std::string& configFileName) {
@@ -9,7 +10,16 @@ std::optional<std::string> startupRefusal(const World& world, const std::string&
     if (world.gridTooLarge())
         return "The grid is too large: more than " + std::to_string(Grid::maxCells) + " cells." +
                question;
+    if (const std::optional<World::MemoryShortfall> shortfall = world.memoryShortfall())
+        return "Not enough memory for this world: it needs about " +
+               std::to_string(megabytesRoundedUp(shortfall->neededBytes)) + " MB, and " +
+               std::to_string(megabytesRoundedDown(shortfall->availableBytes)) +
+               " MB are available (" + configFileName + ").";
     if (world.grid.width == 0 || world.grid.height == 0)
         return "The grid is too small." + question;
     return std::nullopt;
+}
+
+std::string outOfMemoryMessage(const std::string& configFileName) {
+    return "Not enough memory for this world (" + configFileName + ").";
 }

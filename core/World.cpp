@@ -23,13 +23,35 @@ template <class Kind, class Behaviour> bool placeEach(Grid& grid, int count) {
     return true;
 }
 
+// The need and the memory available, when a world that the grid could hold
+// needs more memory than there is.
+std::optional<World::MemoryShortfall> shortfallOf(const Config& config,
+                                                  std::uint64_t availableBytes) {
+    if (!Grid::sizeFits(config.getInt("grid.x"), config.getInt("grid.y")))
+        return std::nullopt;
+    const std::uint64_t need = estimatedMemoryNeed(config);
+    if (need <= availableBytes)
+        return std::nullopt;
+    return World::MemoryShortfall{need, availableBytes};
+}
+
+// The grid the settings ask for, or a grid of 0 x 0 cells, built without a
+// draw, when there is not the memory for the world.
+Grid gridOf(const Config& config, std::uint64_t availableBytes) {
+    if (shortfallOf(config, availableBytes))
+        return Grid(0, 0, 0);
+    return Grid(config.getInt("grid.x"), config.getInt("grid.y"),
+                config.getInt("obstacle.density"));
+}
+
 } // namespace
 
-World::World(const std::string& configFileName) : World(Config::load(configFileName)) {}
+World::World(const std::string& configFileName, std::uint64_t availableBytes)
+    : World(Config::load(configFileName), availableBytes) {}
 
-World::World(Config settings)
-    : config(std::move(settings)),
-      grid(config.getInt("grid.x"), config.getInt("grid.y"), config.getInt("obstacle.density")) {
+World::World(Config settings, std::uint64_t availableBytes)
+    : config(std::move(settings)), grid(gridOf(config, availableBytes)),
+      shortfall(shortfallOf(config, availableBytes)) {
     placeCreatures();
 }
 
@@ -43,6 +65,8 @@ void World::placeCreatures() {
     if (placeEach<Prey, StrollingAI>(grid, config.getInt("prey.number")))
         placeEach<Predator, HuntingAI>(grid, config.getInt("predator.number"));
 }
+
+std::optional<World::MemoryShortfall> World::memoryShortfall() const { return shortfall; }
 
 bool World::gridTooLarge() const {
     const std::int64_t columns = config.getInt("grid.x");

@@ -3,22 +3,29 @@
 // Building it is the set-up: load the settings, scatter the obstacles, then put
 // every prey and then every predator into a random empty cell.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Command.h"
 #include "core/Config.h"
 #include "core/Grid.h"
+#include "core/MemoryNeed.h"
 #include "core/MoveIndex.h"
 #include "core/TurnObjects.h"
 #include "core/TurnScheduler.h"
 
 class World {
 public:
-    explicit World(const std::string& configFileName);
+    // availableBytes is the memory the system reports as available to the
+    // process (the front ends ask system/AvailableMemory.h). A world whose
+    // estimated need (core/MemoryNeed.h) is larger is refused before anything is
+    // allocated: its grid is 0 x 0 and memoryShortfall() gives both figures.
+    explicit World(const std::string& configFileName,
+                   std::uint64_t availableBytes = unlimitedMemory);
     // The same set-up from settings already read (a front end may add lines of
     // its own to the file's).
-    explicit World(Config settings);
+    explicit World(Config settings, std::uint64_t availableBytes = unlimitedMemory);
     // theWorld is empty again once the World it pointed to is gone.
     ~World();
     World(const World&) = delete;
@@ -34,6 +41,15 @@ public:
     // True when the file asks for a grid of more than Grid::maxCells cells, which
     // was refused before anything was allocated (the grid is then 0 x 0).
     bool gridTooLarge() const;
+
+    // The estimated need of a world refused for want of memory, and what was available.
+    struct MemoryShortfall {
+        std::uint64_t neededBytes;
+        std::uint64_t availableBytes;
+    };
+    // Set when the world was refused because its estimated need exceeded the
+    // memory available; nothing was built then.
+    std::optional<MemoryShortfall> memoryShortfall() const;
 
     // Changes whenever lastCommands is replaced by a turn or reported changed;
     // what is derived from the list (heardMoves) is made anew when it differs.
@@ -59,6 +75,7 @@ private:
     void exchangeCommandLists();
 
     std::uint64_t serial = 0;
+    std::optional<MemoryShortfall> shortfall;
     // The storage of the turn's object list, kept from turn to turn: a fresh
     // list of a few megabytes every turn would cost page faults each time.
     std::vector<GameObject*> turnObjects;

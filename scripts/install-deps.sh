@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|web|test]
+# Usage: scripts/install-deps.sh [build|windows|web|package|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
-#   windows: CMake, Boost and mingw-w64 (enough for scripts/build-windows.sh)
+#   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
+#   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
-#          and fuzzing, mingw-w64, Wine, Emscripten, node, npm and Chromium)
+#          and fuzzing, mingw-w64, Wine, dpkg-dev, file and unzip for the packages,
+#          Emscripten, node, npm and Chromium for the web build)
 set -euo pipefail
 
 # node and npm may come from elsewhere than Debian (a newer node bundles its own npm):
@@ -17,7 +19,13 @@ command -v npm >/dev/null || node_packages+=(npm)
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
 if [[ "${1:-build}" == windows ]]; then
-  want=(cmake make libboost-dev g++-mingw-w64-x86-64)
+  # g++ too: the build compiles a tool it runs here (the window's icon maker).
+  want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64)
+fi
+if [[ "${1:-build}" == package ]]; then
+  # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
+  # dependencies with them. The Windows zip needs the cross build's tools.
+  want+=(dpkg-dev file g++-mingw-w64-x86-64)
 fi
 if [[ "${1:-build}" == web ]]; then
   want=(cmake make libboost-dev emscripten "${node_packages[@]}")
@@ -27,6 +35,7 @@ if [[ "${1:-build}" == test ]]; then
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine64 wine
+         dpkg-dev file unzip
          emscripten chromium "${node_packages[@]}")
 fi
 
@@ -42,7 +51,7 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-# Others may run apt at the same time: wait for its lock instead of failing.
-apt_get=("${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600)
-"${apt_get[@]}" update -qq
-"${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Others may be running apt at the same time: wait for its lock, up to 10 minutes.
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null

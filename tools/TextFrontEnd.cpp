@@ -1,11 +1,13 @@
 #include "tools/TextFrontEnd.h"
 
 #include <memory>
+#include <new>
 #include <ostream>
 
 #include "Version.h"
 #include "core/StartupRefusal.h"
 #include "core/World.h"
+#include "system/AvailableMemory.h"
 
 namespace {
 
@@ -41,6 +43,27 @@ public:
     char symbol = '.';
     std::uint64_t obstacles = 0, prey = 0, predators = 0;
 };
+
+// Builds the world and runs its turns; the World is gone when it returns or throws.
+int play(const TextOptions& options, std::ostream& out, std::ostream& err) {
+    const auto world = std::make_unique<World>(options.configFile, availableMemoryBytes());
+    theWorld = world.get();
+    if (const std::optional<std::string> refusal = startupRefusal(*world, options.configFile)) {
+        err << *refusal << '\n';
+        return 1;
+    }
+    if (options.trace)
+        writeFrame(out, *world, 0);
+    for (std::uint64_t turn = 1; turn <= options.turns; ++turn) {
+        world->step();
+        if (options.trace)
+            writeFrame(out, *world, turn);
+    }
+    if (!options.trace)
+        writeFrame(out, *world, options.turns);
+    out.flush();
+    return 0;
+}
 
 } // namespace
 
@@ -102,21 +125,12 @@ int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std
         out << "lurkfield-text " LURKFIELD_VERSION "\n";
         return 0;
     }
-    const auto world = std::make_unique<World>(options->configFile);
-    theWorld = world.get();
-    if (const std::optional<std::string> refusal = startupRefusal(*world, options->configFile)) {
-        err << *refusal << '\n';
+    try {
+        return play(*options, out, err);
+    } catch (const std::bad_alloc&) {
+        // The World is gone by now, and with it the memory it held.
+        out.flush();
+        err << outOfMemoryMessage(options->configFile) << '\n';
         return 1;
     }
-    if (options->trace)
-        writeFrame(out, *world, 0);
-    for (std::uint64_t turn = 1; turn <= options->turns; ++turn) {
-        world->step();
-        if (options->trace)
-            writeFrame(out, *world, turn);
-    }
-    if (!options->trace)
-        writeFrame(out, *world, options->turns);
-    out.flush();
-    return 0;
 }

@@ -27,5 +27,6 @@ std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args
 // ('.' empty, '#' obstacle, 'o' prey, 'H' predator), then an empty line.
 void writeFrame(std::ostream& out, const World& world, std::uint64_t turn);
 
-// Runs the front end; returns the exit status (0 done, 1 unusable grid, 2 usage).
+// Runs the front end; returns the exit status (0 done; 1 a grid it cannot play,
+// or not the memory for the world, in set-up or in a turn; 2 usage).
 int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

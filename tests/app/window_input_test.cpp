@@ -184,8 +184,8 @@ TEST_F(Program, RefusesAGridTooLargeNamingTheLimit) {
     const int exitCode = run({});
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(said, "Error: The grid is too large: more than 10000000 cells. Do you have a correct "
-                    "config? (lurkfield.config)\n");
+    EXPECT_EQ(said, "Error: The grid is too large: more than 4294967295 cells. Do you have a "
+                    "correct config? (lurkfield.config)\n");
     EXPECT_EQ(win32layer::testing::newestWindow(), nullptr);
 }
 

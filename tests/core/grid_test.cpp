@@ -52,7 +52,8 @@ TEST(ObstacleFill, GivesEachObstacleItsOwnBehaviourAndFreshState) {
 }
 
 TEST(GridSize, RefusesNegativeOrOversizedGridsWithoutADraw) {
-    for (auto [w, h] : {std::pair{-3, 4}, {4, -3}, {100000, 100000}, {2147483647, 2}}) {
+    for (auto [w, h] :
+         {std::pair{-3, 4}, {4, -3}, {100000, 100000}, {2147483647, 3}, {65536, 65536}}) {
         const std::vector<int> draws = drawsAfterSeed(3, 1);
         const Grid grid(w, h, 50);
         EXPECT_EQ(grid.width, 0);
@@ -65,6 +66,15 @@ TEST(GridSize, AcceptsAGridOfExactlyTheLimit) {
     EXPECT_TRUE(Grid::sizeFits(1, Grid::maxCells));
     EXPECT_FALSE(Grid::sizeFits(1, Grid::maxCells + 1));
     EXPECT_TRUE(Grid::sizeFits(0, 2147483647));
+}
+
+TEST(GridSize, TheLimitIsWhereACountOf32BitsEndsNotAGuessAtMemory) {
+    if (sizeof(void*) == 8) {
+        EXPECT_EQ(Grid::maxCells, 4294967295);
+        EXPECT_TRUE(Grid::sizeFits(2147483647, 2));
+        EXPECT_FALSE(Grid::sizeFits(65536, 65536));
+    }
+    EXPECT_TRUE(Grid::sizeFits(10'000'001, 1)) << "ten million cells was a guess, not a limit";
 }
 
 TEST(RandomPlacement, DrawsTheColumnFirstAndRetriesUntilACellIsEmpty) {

@@ -33,6 +33,11 @@ std::string readWhole(const std::filesystem::path& file) {
     dup2(err, STDERR_FILENO);
     for (const auto& [name, value] : request.environment)
         setenv(name.c_str(), value.c_str(), 1);
+    if (request.addressSpaceLimit != 0) {
+        const rlimit limit{request.addressSpaceLimit, request.addressSpaceLimit};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(125);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(request.program.c_str()));
     for (const std::string& arg : request.args)

@@ -1,8 +1,10 @@
 #pragma once
 // Runs one of the built programs as a user would: in a folder of its own, with
 // its output captured, under a time limit that turns a hang into a failed test
-// instead of a stuck suite, and with its peak memory measured.
+// instead of a stuck suite, with its peak memory measured, and optionally under
+// an address-space limit.
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -24,6 +26,9 @@ struct RunRequest {
     std::filesystem::path folder;
     std::chrono::seconds timeLimit{60};
     std::vector<std::pair<std::string, std::string>> environment;
+    // An address-space limit (RLIMIT_AS) in bytes for the program; 0 for none.
+    // AddressSanitizer cannot start under one: its shadow memory is reserved up front.
+    std::uint64_t addressSpaceLimit = 0;
 };
 
 RunResult runProgram(const RunRequest& request);

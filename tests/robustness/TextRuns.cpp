@@ -16,8 +16,10 @@ const std::string playableWorld = "grid.x 12\n"
 
 const std::string tooSmallMessage =
     "The grid is too small. Do you have a correct config? (lurkfield.config)\n";
-const std::string tooLargeMessage = "The grid is too large: more than 10000000 cells. Do you "
+const std::string tooLargeMessage = "The grid is too large: more than 4294967295 cells. Do you "
                                     "have a correct config? (lurkfield.config)\n";
+const std::string outOfMemoryMessage = "Not enough memory for this world (lurkfield.config).\n";
+const std::string notEnoughMemoryStart = "Not enough memory for this world: it needs about ";
 
 std::vector<Frame> framesOf(const std::string& output) {
     std::vector<Frame> frames;
@@ -41,7 +43,7 @@ std::vector<Frame> framesOf(const std::string& output) {
 
 RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
                   std::chrono::seconds limit) {
-    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}});
+    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}, 0});
 }
 
 RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace,
@@ -52,4 +54,12 @@ RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace,
     if (trace)
         args.push_back("--trace");
     return runText(folder, args, limit);
+}
+
+RunResult runTextUnderLimit(const std::string& config, std::uint64_t turns,
+                            std::uint64_t addressSpaceBytes) {
+    const ScratchFolder folder;
+    folder.write("lurkfield.config", config);
+    return runProgram({LURKFIELD_TEXT_PROGRAM, {"--turns", std::to_string(turns)}, folder.path(),
+                       std::chrono::seconds(120), {}, addressSpaceBytes});
 }

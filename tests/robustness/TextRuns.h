@@ -24,6 +24,10 @@ extern const std::string playableWorld;
 // The refusals of the text front end, as it prints them for "lurkfield.config".
 extern const std::string tooSmallMessage;
 extern const std::string tooLargeMessage;
+// "Not enough memory for this world (lurkfield.config).\n": an allocation failed.
+extern const std::string outOfMemoryMessage;
+// The start of the refusal of a world that needs more memory than is available.
+extern const std::string notEnoughMemoryStart;
 
 // A kilobyte figure well above what any refused or tiny world needs, even
 // under the sanitizers, and far below what a grid past the limit would take.
@@ -36,3 +40,7 @@ RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& a
 // Writes the configuration as "lurkfield.config" and runs that many turns.
 RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace = false,
                     std::chrono::seconds limit = std::chrono::seconds(120));
+
+// The same under an address-space limit (RLIMIT_AS) of that many bytes.
+RunResult runTextUnderLimit(const std::string& config, std::uint64_t turns,
+                            std::uint64_t addressSpaceBytes);

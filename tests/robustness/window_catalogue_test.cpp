@@ -9,12 +9,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "ProgramRun.h"
 #include "TextRuns.h"
 #include "app/CellSelection.h"
+#include "core/AddressSanitizer.h"
 #include "core/World.h"
 
 using namespace std::chrono_literals;
@@ -23,18 +25,18 @@ namespace {
 
 const std::string tooSmallSaid =
     "Error: The grid is too small. Do you have a correct config? (lurkfield.config)\n";
-const std::string tooLargeSaid = "Error: The grid is too large: more than 10000000 cells. Do "
+const std::string tooLargeSaid = "Error: The grid is too large: more than 4294967295 cells. Do "
                                  "you have a correct config? (lurkfield.config)\n";
 
-RunResult runWindowIn(const ScratchFolder& folder) {
+RunResult runWindowIn(const ScratchFolder& folder, std::uint64_t addressSpaceLimit = 0) {
     return runProgram({LURKFIELD_WINDOW_PROGRAM, {}, folder.path(), 60s,
-                       {{"SDL_VIDEODRIVER", "dummy"}}});
+                       {{"SDL_VIDEODRIVER", "dummy"}}, addressSpaceLimit});
 }
 
-RunResult runWindowOn(const std::string& config) {
+RunResult runWindowOn(const std::string& config, std::uint64_t addressSpaceLimit = 0) {
     const ScratchFolder folder;
     folder.write("lurkfield.config", config);
-    return runWindowIn(folder);
+    return runWindowIn(folder, addressSpaceLimit);
 }
 
 void expectRefusal(const RunResult& run, const std::string& said) {
@@ -117,13 +119,44 @@ TEST(WindowBadFiles, AreRefusedWithTheMessageAndExitCodeZero) {
     expectRefusal(runWindowOn("grid.x 2147483647\ngrid.y 2147483647\n"), tooLargeSaid);
 }
 
+// Under an address-space limit (which AddressSanitizer cannot start under):
+// the message box says that memory is short, and the exit code is 1, unlike
+// the refusal of a file that cannot be played.
+TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne) {
+    if (builtWithAddressSanitizer)
+        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
+    const RunResult run =
+        runWindowOn("grid.x 3000\ngrid.y 3000\nprey.number 2147483647\n", 600 << 20);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(std::regex_match(run.err, std::regex("Error: Not enough memory for this world: it "
+                                                     "needs about 1863 MB, and [1-5][0-9][0-9] MB "
+                                                     "are available \\(lurkfield.config\\)\\.\n")))
+        << run.err;
+    EXPECT_LT(run.peakKilobytes, smallProgramKilobytes);
+}
+
+TEST(WindowMemory, RunningOutWhileReadingTheSettingsShowsTheMessageAndExitsWithOne) {
+    if (builtWithAddressSanitizer)
+        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
+    std::string config;
+    for (int key = 0; key < 1'000'000; ++key)
+        config += "key" + std::to_string(key) + " 1\n";
+    const RunResult run = runWindowOn(config, 96 << 20);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Error: " + outOfMemoryMessage);
+}
+
 TEST(WindowWithoutADisplay, PointsToTheTextFrontEndAndExitsWithOne) {
     const ScratchFolder folder;
     folder.write("lurkfield.config", "grid.x 4\ngrid.y 3\nprey.number 2\n");
     // Empty values stand for unset ones, to SDL, Xlib and the program alike.
     const RunResult run = runProgram({LURKFIELD_WINDOW_PROGRAM, {}, folder.path(), 20s,
                                       {{"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""},
-                                       {"WAYLAND_DISPLAY", ""}}});
+                                       {"WAYLAND_DISPLAY", ""}}, 0});
     ASSERT_TRUE(run.finished) << "the program went on in a window that nobody can see";
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 1);

@@ -54,6 +54,17 @@ GameObjectPtr TestWorld::putObstacle(int x, int y) {
     return obstacle;
 }
 
+Config settingsFromText(const std::string& text) {
+    Config config;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        config.addLine(std::string_view(text).substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return config;
+}
+
 std::vector<int> drawsAfterSeed(unsigned seed, int count) {
     std::srand(seed);
     std::vector<int> draws;

@@ -45,6 +45,9 @@ private:
     World* previous;
 };
 
+// The settings that configuration text holds, read line by line as from a file.
+Config settingsFromText(const std::string& text);
+
 // The rand() results that the next `count` draws would give after srand(seed).
 std::vector<int> drawsAfterSeed(unsigned seed, int count);
 

@@ -136,8 +136,8 @@ TEST(TextFrontEnd, RefusesAGridWithoutCellsNamingTheFile) {
 TEST(TextFrontEnd, RefusesAGridTooLargeNamingTheLimitAndTheFile) {
     const TextRun run = runOn("grid.x 100000\ngrid.y 100000\n", "");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "The grid is too large: more than 10000000 cells. Do you have a correct "
-                       "config? (lurkfield.config)\n");
+    EXPECT_EQ(run.err, "The grid is too large: more than 4294967295 cells. Do you have a "
+                       "correct config? (lurkfield.config)\n");
 }
 
 TEST(TextFrontEnd, AnswersUsageErrorsWithStatusTwoAndHelpWithStatusZero) {

@@ -116,6 +116,29 @@ check_missing_config() {
     passed+=(message-box)
 }
 
+# A world the machine has not the memory for (65535 x 65535 cells, about 68 GB
+# by the estimate) is refused with both figures: the available one comes from
+# GlobalMemoryStatusEx. The text front end exits with 1; the window shows the
+# message in its box and exits with 1 too.
+check_memory_refusal() {
+    mkdir -p "$work/huge"
+    printf 'grid.x 65535\ngrid.y 65535\n' >"$work/huge/lurkfield.config"
+    local rc=0 said
+    (cd "$work/huge" && timeout 60 wine "$text") >"$work/huge/out.txt" 2>"$work/huge/err.txt" || rc=$?
+    said=$(tr -d '\r' <"$work/huge/err.txt")
+    ((rc == 1)) || fail "lurkfield-text.exe on a world too large for memory exited with $rc, expected 1"
+    [[ $said =~ ^"Not enough memory for this world: it needs about 69630 MB, and "[0-9]+" MB are available (lurkfield.config)."$ ]] ||
+        fail "lurkfield-text.exe on a world too large for memory said: $said"
+    start_in "$work/huge" wine "$lurkfield"
+    local pid=$started_pid box
+    box=$(window_of_program "$pid" '^Error$' "memory refusal") || exit 1
+    xdo windowfocus --sync "$box"
+    xdo key Return
+    wait_for_exit "$pid" 20 || fail "memory refusal: still running 20 s after Return"
+    ((exit_code == 1)) || fail "memory refusal: the window program exited with $exit_code, expected 1"
+    passed+=(memory-refusal)
+}
+
 # Shows the world in folder $1 with program "${@:5}", in a window of client size
 # $3 ("W H", or empty for the program's own), and keeps two screenshots:
 # $2-plain.ppm, and $2-selected.ppm with cell $4 ("C R") selected. Sets

@@ -65,6 +65,7 @@ if [[ -d $root/app ]]; then
     [[ -x $lurkfield ]] || fail "$lurkfield is missing although app/ exists: run scripts/build-windows.sh"
     timed check_sample_world
     timed check_missing_config
+    timed check_memory_refusal
     timed check_same_as_our_layer
 else
     echo "WARNING (windows/wine): there is no app/ yet, so no lurkfield.exe: the window checks were SKIPPED" >&2

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The packages: scripts/package.sh makes them in build-package/ (a Release
+# build of its own; the Windows zip from the cross build in build-mingw/, which
+# the Wine stage has made). Then the Debian package is installed with apt-get,
+# played on its installed sample world and removed again (tests/packages/
+# check-deb.sh), and the Windows zip is listed, its programs' resources read
+# back and its lurkfield-text.exe run under Wine (check-windows-zip.sh).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+started=$SECONDS
+dir=build-package
+
+scripts/package.sh "$dir"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
+[[ -n $version ]] || { echo "packages stage FAILED: no version in $dir/CMakeCache.txt"; exit 1; }
+tests/packages/check-deb.sh "$dir/lurkfield_${version}_amd64.deb" build
+tests/packages/check-windows-zip.sh "$dir/lurkfield-$version-windows-x86_64.zip" "$version" build-mingw/wineprefix
+web=$dir/lurkfield-$version-web.tar.gz
+if [[ -f $web ]]; then
+    tar -tzf "$web" | grep -q "^lurkfield-$version-web/." || { echo "packages stage FAILED: $web holds no site"; exit 1; }
+    echo "web archive: $(tar -tzf "$web" | grep -vc '/$') files"
+fi
+echo "packages stage: $((SECONDS - started)) s"

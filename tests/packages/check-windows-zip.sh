@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The Windows zip as a user meets it: it holds the two programs, the sample
+# world and README.txt (CRLF line ends); its lurkfield-text.exe runs under Wine
+# in the unpacked folder; both programs carry the version resource and the
+# manifest, and lurkfield.exe its icon, read back from the .exe files.
+#
+#   tests/packages/check-windows-zip.sh ZIP VERSION [WINEPREFIX]
+#       WINEPREFIX (default build-mingw/wineprefix, as the Wine stage leaves it)
+#       is made when it is missing.
+set -euo pipefail
+zip=$(realpath "$1")
+version=$2
+export WINEPREFIX=$(realpath -m "${3:-build-mingw/wineprefix}")
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+started=$EPOCHREALTIME
+
+fail() {
+    echo "FAILED (windows zip): $*" >&2
+    exit 1
+}
+
+folder=$(basename "$zip" .zip)
+unzip -Z1 "$zip" >"$work/listing" || fail "unzip cannot list $zip"
+for name in lurkfield.exe lurkfield-text.exe lurkfield.config README.txt; do
+    grep -qxF "$folder/$name" "$work/listing" || fail "$folder/$name is not in the zip: $(tr '\n' ' ' <"$work/listing")"
+done
+unzip -q "$zip" -d "$work"
+dir=$work/$folder
+
+lines=$(wc -l <"$dir/README.txt")
+crlf=$(grep -c $'\r$' "$dir/README.txt" || true)
+((lines > 20 && crlf == lines)) || fail "README.txt has $crlf CRLF ends in $lines lines"
+grep -q "^Lurkfield $version for Windows" "$dir/README.txt" || fail "README.txt does not begin with the version"
+
+# The resources, as windres reads them back from each program.
+manifest_of() {
+    # The quoted pieces of the manifest resource, joined and unescaped.
+    awk '/^1 24 / { inside = 1; next } inside && /^END/ { exit } inside && /"/ {
+             sub(/^[ \t]*"/, ""); sub(/"[ \t]*$/, ""); printf "%s", $0 }' "$1" |
+        sed 's/""/"/g; s/\\n/\n/g'
+}
+for program in lurkfield lurkfield-text; do
+    x86_64-w64-mingw32-windres -i "$dir/$program.exe" -O rc -o "$work/$program.rc" 2>"$work/windres.err" ||
+        fail "windres cannot read $program.exe's resources: $(cat "$work/windres.err")"
+    rc=$work/$program.rc
+    IFS=. read -r major minor patch <<<"$version"
+    grep -q "FILEVERSION $major, $minor, $patch, 0" "$rc" || fail "$program.exe: no FILEVERSION $version"
+    grep -q "PRODUCTVERSION $major, $minor, $patch, 0" "$rc" || fail "$program.exe: no PRODUCTVERSION $version"
+    for value in "\"FileVersion\", \"$version\"" "\"ProductVersion\", \"$version\"" \
+        "\"OriginalFilename\", \"$program.exe\"" '"ProductName", "Lurkfield"'; do
+        grep -qF "VALUE $value" "$rc" || fail "$program.exe's version resource lacks $value"
+    done
+    manifest_of "$rc" >"$work/$program.manifest"
+    for part in '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2' \
+        'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '</assembly>'; do
+        grep -qF "$part" "$work/$program.manifest" || fail "$program.exe's manifest lacks $part"
+    done
+done
+grep -q '^1 14 /\* RT_GROUP_ICON \*/' "$work/lurkfield.rc" || fail "lurkfield.exe has no icon"
+grep -q 'Has 9 elements' "$work/lurkfield.rc" || fail "lurkfield.exe's icon does not hold its nine sizes"
+! grep -q 'RT_GROUP_ICON' "$work/lurkfield-text.rc" || fail "lurkfield-text.exe carries an icon"
+
+# The text front end from the zip, under Wine, in the unpacked folder.
+if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
+    rm -rf "$WINEPREFIX"
+    timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i"; }
+    touch "$WINEPREFIX/.lurkfield-ready"
+fi
+said=$(cd "$dir" && timeout 60 wine lurkfield-text.exe --version 2>&1 | tr -d '\r') ||
+    fail "lurkfield-text.exe --version failed: $said"
+[[ $said == "lurkfield-text $version" ]] || fail "lurkfield-text.exe --version says: $said"
+(cd "$dir" && timeout 60 wine lurkfield-text.exe --turns 2) >"$work/frame.txt" 2>"$work/frame.err" ||
+    fail "lurkfield-text.exe on the sample world: $(cat "$work/frame.err")"
+grep -q $'^turn 2: .* predators\r$' "$work/frame.txt" || fail "lurkfield-text.exe printed: $(head -c 300 "$work/frame.txt")"
+[[ $(grep -c $'^[.#oH]\\{40\\}\r$' "$work/frame.txt") == 30 ]] || fail "the sample world's board is not 40 x 30"
+wineserver -k 2>/dev/null || true
+echo "windows zip: $(basename "$zip") holds the programs, the sample world and README.txt (CRLF);" \
+    "version $version and manifests read back; lurkfield-text.exe played under Wine;" \
+    "$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')"
