@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|web|package|test]
+# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
+#   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine, dpkg-dev, file and unzip for the packages,
-#          Emscripten, node, npm and Chromium for the web build)
+#          OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web build)
+# Other engineers' installs may hold the package manager's lock: apt-get waits
+# for it up to 10 minutes instead of failing at once.
 set -euo pipefail
 
 # node and npm may come from elsewhere than Debian (a newer node bundles its own npm):
@@ -30,12 +33,16 @@ fi
 if [[ "${1:-build}" == web ]]; then
   want=(cmake make libboost-dev emscripten "${node_packages[@]}")
 fi
+experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
+if [[ "${1:-build}" == experiments ]]; then
+  want+=("${experiments[@]}")
+fi
 if [[ "${1:-build}" == test ]]; then
   want+=(libgtest-dev libgmock-dev libbenchmark-dev time
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine64 wine
-         dpkg-dev file unzip
+         dpkg-dev file unzip "${experiments[@]}"
          emscripten chromium "${node_packages[@]}")
 fi
 
@@ -51,7 +58,6 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-# Others may be running apt at the same time: wait for its lock, up to 10 minutes.
-"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
-"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends \
-  "${missing[@]}" >/dev/null
+lock=(-o DPkg::Lock::Timeout=600)
+"${sudo_cmd[@]}" apt-get "${lock[@]}" update -qq
+"${sudo_cmd[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

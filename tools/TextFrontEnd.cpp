@@ -1,5 +1,7 @@
 #include "tools/TextFrontEnd.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <new>
 #include <ostream>
@@ -8,30 +10,22 @@
 #include "core/StartupRefusal.h"
 #include "core/World.h"
 #include "system/AvailableMemory.h"
+#include "tools/OptionValues.h"
+#include "tools/UsageError.h"
 
 namespace {
 
 const char* const usage =
-    "usage: lurkfield-text [--config FILE] [--turns N] [--trace]\n"
-    "  --config FILE  the configuration file (default: lurkfield.config)\n"
-    "  --turns N      how many turns to run (default: 0)\n"
-    "  --trace        print the board after set-up and after every turn,\n"
-    "                 not only after the last one\n"
-    "  --help         show this message\n"
-    "  --version      show the program's version\n";
-
-// A whole number of turns: decimal digits only, within 64 bits.
-std::optional<std::uint64_t> parseTurns(const std::string& text) {
-    if (text.empty() || text.size() > 19)
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return value;
-}
+    "usage: lurkfield-text [--config FILE] [--set KEY=VALUE]... [--seed S] [--turns N] [--trace]\n"
+    "  --config FILE    the configuration file (default: lurkfield.config)\n"
+    "  --set KEY=VALUE  as if the file ended with the line \"KEY VALUE\" (repeatable)\n"
+    "  --seed S         srand(S) before set-up, S from 0 to 4294967295\n"
+    "                   (default: no seeding, the window's world; seed 1 gives the same)\n"
+    "  --turns N        how many turns to run (default: 0)\n"
+    "  --trace          print the board after set-up and after every turn,\n"
+    "                   not only after the last one\n"
+    "  --help           show this message\n"
+    "  --version        show the program's version\n";
 
 // The board character of each kind, and a count of each.
 class FrameVisitor : public GameObjectVisitor {
@@ -46,7 +40,10 @@ public:
 
 // Builds the world and runs its turns; the World is gone when it returns or throws.
 int play(const TextOptions& options, std::ostream& out, std::ostream& err) {
-    const auto world = std::make_unique<World>(options.configFile, availableMemoryBytes());
+    if (options.seed)
+        std::srand(*options.seed);
+    const auto world = std::make_unique<World>(settingsWith(options.configFile, options.settings),
+                                               availableMemoryBytes());
     theWorld = world.get();
     if (const std::optional<std::string> refusal = startupRefusal(*world, options.configFile)) {
         err << *refusal << '\n';
@@ -67,29 +64,39 @@ int play(const TextOptions& options, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args) {
+TextOptions readTextOptions(const std::vector<std::string>& args) {
     TextOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
+    OptionCursor cursor(args);
+    while (!cursor.done()) {
+        const std::string& arg = cursor.take();
         if (arg == "--help") {
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
         } else if (arg == "--trace") {
             options.trace = true;
-        } else if (arg == "--config" && hasValue) {
-            options.configFile = args[++i];
-        } else if (arg == "--turns" && hasValue) {
-            const std::optional<std::uint64_t> turns = parseTurns(args[++i]);
-            if (!turns)
-                return std::nullopt;
-            options.turns = *turns;
+        } else if (arg == "--config") {
+            options.configFile = cursor.valueOf(arg, "a file name");
+        } else if (arg == "--set") {
+            options.settings.push_back(parseSettingLine(arg, cursor.valueOf(arg, "KEY=VALUE")));
+        } else if (arg == "--seed") {
+            options.seed = static_cast<unsigned>(
+                wholeNumber(arg, cursor.valueOf(arg, "a whole number"), 0, UINT32_MAX));
+        } else if (arg == "--turns") {
+            options.turns = wholeNumber(arg, cursor.valueOf(arg, "a whole number"));
         } else {
-            return std::nullopt;
+            throwUnknownArgument(arg);
         }
     }
     return options;
+}
+
+std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args) {
+    try {
+        return readTextOptions(args);
+    } catch (const UsageError&) {
+        return std::nullopt;
+    }
 }
 
 void writeFrame(std::ostream& out, const World& world, std::uint64_t turn) {
@@ -112,9 +119,11 @@ void writeFrame(std::ostream& out, const World& world, std::uint64_t turn) {
 }
 
 int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::optional<TextOptions> options = parseTextOptions(args);
-    if (!options) {
-        err << usage;
+    std::optional<TextOptions> options;
+    try {
+        options = readTextOptions(args);
+    } catch (const UsageError& error) {
+        err << error.what() << '\n' << usage;
         return 2;
     }
     if (options->help) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -81,6 +82,45 @@ TEST(TextOptions, RejectUnknownOptionsMissingValuesAndMalformedNumbers) {
         EXPECT_FALSE(parseTextOptions(args)) << args.back();
 }
 
+TEST(TextOptions, ReadSeedsAndSettingLinesInTheirOrder) {
+    const auto options = parseTextOptions(
+        {"--set", "prey.number=5", "--seed", "4294967295", "--set", "grid.x= 7 junk", "--set", "a=b=c"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->seed, 4294967295u);
+    ASSERT_EQ(options->settings.size(), 3u);
+    EXPECT_EQ(options->settings[0].asFileLine(), "prey.number 5");
+    EXPECT_EQ(options->settings[1].asFileLine(), "grid.x  7 junk");
+    EXPECT_EQ(options->settings[2].asFileLine(), "a b=c");
+    EXPECT_FALSE(parseTextOptions({})->seed);
+}
+
+// Each malformed command line names what is wrong, on the line before the usage.
+TEST(TextOptions, SayWhatIsWrongWithACommandLine) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--turns", "x"}, "--turns needs a whole number, not 'x'"},
+        {{"--turns", "-1"}, "--turns needs a whole number, not '-1'"},
+        {{"--turns", "99999999999999999999"}, "--turns needs a whole number, not '99999999999999999999'"},
+        {{"--turns"}, "--turns needs a whole number"},
+        {{"--config"}, "--config needs a file name"},
+        {{"--seed", "4294967296"}, "--seed needs a whole number from 0 to 4294967295, not '4294967296'"},
+        {{"--seed", "one"}, "--seed needs a whole number from 0 to 4294967295, not 'one'"},
+        {{"--set", "prey.number"}, "--set needs KEY=VALUE, not 'prey.number'"},
+        {{"--set", "=5"}, "--set needs KEY=VALUE, not '=5'"},
+        {{"--set", "prey number=5"}, "--set needs a KEY without blanks, not 'prey number'"},
+        {{"--set", "prey\tnumber=5"}, "--set needs a KEY without blanks, not 'prey\tnumber'"},
+        {{"--fast"}, "unknown option '--fast'"},
+        {{"world.config"},
+         "unexpected argument 'world.config' (the settings file is given with --config FILE)"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runTextFrontEnd(args, out, err), 2) << message;
+        EXPECT_EQ(err.str().substr(0, err.str().find('\n')), message);
+        EXPECT_NE(err.str().find("\nusage: lurkfield-text"), std::string::npos) << message;
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
 TEST(TextFrames, ShowEveryKindAndCountWhatIsOnTheGrid) {
     TestWorld world("grid.x 3\ngrid.y 2\n");
     world.putObstacle(0, 0);
@@ -143,7 +183,8 @@ TEST(TextFrontEnd, RefusesAGridTooLargeNamingTheLimitAndTheFile) {
 TEST(TextFrontEnd, AnswersUsageErrorsWithStatusTwoAndHelpWithStatusZero) {
     const TextRun bad = runOn("", "--turns many");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_NE(bad.err.find("usage: lurkfield-text"), std::string::npos);
+    EXPECT_EQ(bad.err.rfind("--turns needs a whole number, not 'many'\nusage: lurkfield-text", 0), 0u)
+        << bad.err;
     EXPECT_EQ(bad.out, "");
     const TextRun help = runOn("", "--help");
     EXPECT_EQ(help.status, 0);
@@ -172,4 +213,41 @@ TEST(SampleWorld, PlaysTheSameFirstTwentyTurnsAsRecorded) {
     const TextRun run = runText(file.folder(), "--turns 20 --trace");
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out == expected) << "the sample world's frames changed";
+}
+
+TEST(TextSettings, ActAsLinesAtTheEndOfTheFile) {
+    const std::string config = "grid.x 5\ngrid.y 4\nprey.number 3\n";
+    EXPECT_EQ(runOn(config, "--set prey.number=1").out.substr(0, 40),
+              "turn 0: 0 obstacles, 1 prey, 0 predators");
+    // A malformed value reads 0, and a later --set wins, as later lines do.
+    EXPECT_EQ(countFrames(runOn(config, "--set prey.number=x").out), 1);
+    EXPECT_EQ(runOn(config, "--set prey.number=x").out.rfind("turn 0: 0 obstacles, 0 prey", 0), 0u);
+    EXPECT_EQ(runOn(config, "--set prey.number=1 --set prey.number=2").out.rfind(
+                  "turn 0: 0 obstacles, 2 prey", 0),
+              0u);
+    // A key alone, or one that begins with '#', is a line the file would ignore too.
+    EXPECT_EQ(runOn(config, "--set prey.number= --set '#prey.number=0'").out.rfind(
+                  "turn 0: 0 obstacles, 3 prey", 0),
+              0u);
+}
+
+TEST(TextSettings, ApplyAfterAFileCutShortByAnOverLongLine) {
+    const std::string config = "grid.x 5\nprey.number " + std::string(1200, '4') + "\ngrid.y 4\n";
+    EXPECT_EQ(runOn(config, "").status, 1);
+    const TextRun run = runOn(config, "--set grid.y=2 --set prey.number=2");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("turn 0: 0 obstacles, 2 prey, 0 predators\n", 0), 0u) << run.out;
+    // The header, two rows of the grid, the empty line.
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1 + 2 + 1);
+}
+
+TEST(TextSeeds, SeedOneIsTheUnseededWorldAndOtherSeedsDealOthers) {
+    const std::string config = "grid.x 12\ngrid.y 8\nobstacle.density 20\nprey.number 9\n"
+                               "predator.number 2\nprey.reaction_time 1\n";
+    const std::string unseeded = runOn(config, "--turns 3 --trace").out;
+    EXPECT_EQ(runOn(config, "--turns 3 --trace --seed 1").out, unseeded);
+    const std::string seven = runOn(config, "--turns 3 --trace --seed 7").out;
+    EXPECT_NE(seven, unseeded);
+    EXPECT_EQ(runOn(config, "--seed 7 --turns 3 --trace").out, seven);
+    EXPECT_NE(runOn(config, "--turns 3 --trace --seed 8").out, seven);
 }

@@ -1,0 +1,61 @@
+#pragma once
+// Puts what workers report back into run order. Runs finish in any order when
+// several play at once; what the next run in order reports goes straight on to
+// the sink, and what a later run reports is held until every run before it has
+// ended. So the sink sees each run whole, runs in the order of the sequence,
+// whatever played them, and only the runs ahead of the next one are held.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "tools/ExperimentRun.h"
+#include "tools/RunPlan.h"
+
+// Receives each run's turns, then its end, run after run in order.
+class RunSink {
+public:
+    virtual ~RunSink() = default;
+    virtual void turn(std::uint64_t run, const RecordedTurn& turn) = 0;
+    virtual void end(std::uint64_t run, const RunEnd& end) = 0;
+};
+
+// A report for a run that is not in the sequence, or that has ended already,
+// is ignored: one run never ends twice.
+class OrderedRuns {
+public:
+    OrderedRuns(const RunSequence& sequence, RunSink& sink);
+
+    void turn(std::uint64_t run, const RecordedTurn& turn);
+    void end(std::uint64_t run, const RunEnd& end);
+
+    // The position in the sequence of the first run that has not ended yet.
+    std::uint64_t nextPosition() const { return next; }
+    bool finished() const { return next >= runs.size(); }
+    // How many runs ahead of the next one have something held.
+    std::size_t heldRuns() const { return held.size(); }
+
+private:
+    struct Held {
+        std::vector<RecordedTurn> turns;
+        std::optional<RunEnd> end;
+    };
+    // Hands on every held run that is now next, while they have ended.
+    void release();
+
+    const RunSequence& runs;
+    RunSink& sink;
+    std::uint64_t next = 0;
+    std::map<std::uint64_t, Held> held;
+};
+
+// Hands every event on to each of several sinks, in the order they were added.
+class SinkList : public RunSink {
+public:
+    void add(RunSink& sink) { sinks.push_back(&sink); }
+    void turn(std::uint64_t run, const RecordedTurn& turn) override;
+    void end(std::uint64_t run, const RunEnd& end) override;
+
+private:
+    std::vector<RunSink*> sinks;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The record of how a sweep's file was made, written as FILE.json beside every
+// table or summary written to a file: the program and its version, the command
+// line, the folder and machine it ran in, the settings file's text, the --set
+// lines, the varied keys, the seed rule, the runs of this file, the workers,
+// the start and end times (UTC) and how the sweep ended. It is written when the
+// sweep starts (ended: null, state: running) and again when it ends, so a sweep
+// that was killed outright still leaves its start.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/SweepOptions.h"
+#include "tools/SweepReport.h"
+
+enum class SweepState { Running, Complete, Interrupted, WriteFailed };
+
+class Provenance {
+public:
+    Provenance(const SweepOptions& options, std::vector<std::string> commandLine,
+               std::string programName, std::string workers);
+
+    // The JSON record of one file of the sweep.
+    std::string document(const std::string& file, const std::string& content,
+                         const OutcomeTally& tally, SweepState state) const;
+
+    // Writes FILE.json for the file; returns what went wrong, or "".
+    std::string writeBeside(const std::string& file, const std::string& content,
+                            const OutcomeTally& tally, SweepState state) const;
+
+    // "2024-06-07T12:34:56Z"
+    static std::string utcTime(std::chrono::system_clock::time_point time);
+
+private:
+    std::string varied() const;
+
+    const SweepOptions& options;
+    std::vector<std::string> command;
+    std::string program;
+    std::string workerText;
+    std::chrono::system_clock::time_point started;
+    std::optional<std::string> settingsText;
+    std::string settingsError;
+    bool settingsCut = false;
+};

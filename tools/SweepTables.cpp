@@ -1,0 +1,121 @@
+#include "tools/SweepTables.h"
+
+#include <vector>
+
+#include "tools/Csv.h"
+
+namespace {
+
+std::vector<std::string> leadingColumns(const RunPlan& plan) {
+    std::vector<std::string> names = {"run", "rep", "seed"};
+    for (const VariedKey& key : plan.varied())
+        names.push_back(key.key);
+    return names;
+}
+
+std::string headerWith(const RunPlan& plan, const std::vector<std::string>& more) {
+    std::vector<std::string> names = leadingColumns(plan);
+    names.insert(names.end(), more.begin(), more.end());
+    return csv::header(names);
+}
+
+// A count that exists only when the census does.
+void appendCount(std::string& record, const Census* census, std::uint64_t Census::*count) {
+    record.push_back(',');
+    if (census)
+        csv::appendNumber(record, census->*count);
+}
+
+} // namespace
+
+std::string tableHeader(const RunPlan& plan) {
+    return headerWith(plan, {"turn", "obstacles", "prey", "predators"});
+}
+
+std::string summaryHeader(const RunPlan& plan) {
+    return headerWith(plan, {"turns", "prey_start", "prey_end", "predators_end", "prey_gone_turn",
+                             "predators_start", "obstacles_start", "obstacles_end", "outcome",
+                             "message"});
+}
+
+std::string runPrefix(const RunPlan& plan, std::uint64_t run) {
+    std::string prefix;
+    csv::appendNumber(prefix, run);
+    prefix.push_back(',');
+    csv::appendNumber(prefix, plan.repOf(run));
+    prefix.push_back(',');
+    csv::appendNumber(prefix, std::uint64_t{plan.seedOf(run)});
+    prefix.push_back(',');
+    for (std::int32_t value : plan.valuesOf(plan.pointOf(run))) {
+        csv::appendNumber(prefix, std::int64_t{value});
+        prefix.push_back(',');
+    }
+    return prefix;
+}
+
+TableWriter::TableWriter(const RunPlan& runPlan, OutputFile& file) : plan(runPlan), out(file) {
+    out.append(tableHeader(plan));
+}
+
+void TableWriter::turn(std::uint64_t run, const RecordedTurn& turn) {
+    if (run != prefixRun) {
+        prefix = runPrefix(plan, run);
+        prefixRun = run;
+    }
+    record = prefix;
+    csv::appendNumber(record, turn.turn);
+    record.push_back(',');
+    csv::appendNumber(record, turn.census.obstacles);
+    record.push_back(',');
+    csv::appendNumber(record, turn.census.prey);
+    record.push_back(',');
+    csv::appendNumber(record, turn.census.predators);
+    record.push_back('\n');
+    out.append(record);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastFlush >= std::chrono::seconds(1)) {
+        out.flush();
+        lastFlush = now;
+    }
+}
+
+void TableWriter::end(std::uint64_t, const RunEnd&) {
+    out.flush();
+    lastFlush = std::chrono::steady_clock::now();
+}
+
+SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file) : plan(runPlan), out(file) {
+    out.append(summaryHeader(plan));
+}
+
+void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) {
+    if (!first)
+        first = turn;
+    last = turn;
+}
+
+void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
+    const bool played = end.outcome == RunOutcome::Played;
+    const Census* start = first && first->turn == 0 ? &first->census : nullptr;
+    const Census* finish = played && last ? &last->census : nullptr;
+    std::string record = runPrefix(plan, run);
+    csv::appendNumber(record, end.turnsPlayed);
+    appendCount(record, start, &Census::prey);
+    appendCount(record, finish, &Census::prey);
+    appendCount(record, finish, &Census::predators);
+    record.push_back(',');
+    if (end.preyGoneTurn)
+        csv::appendNumber(record, *end.preyGoneTurn);
+    appendCount(record, start, &Census::predators);
+    appendCount(record, start, &Census::obstacles);
+    appendCount(record, finish, &Census::obstacles);
+    record.push_back(',');
+    csv::appendField(record, outcomeName(end.outcome));
+    record.push_back(',');
+    csv::appendField(record, end.message);
+    record.push_back('\n');
+    out.append(record);
+    out.flush();
+    first.reset();
+    last.reset();
+}

@@ -1,0 +1,277 @@
+#include "tools/WorkerPool.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sched.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+#include "tools/Interruption.h"
+#include "tools/WorkerProtocol.h"
+
+namespace {
+
+constexpr std::size_t chunkSize = 64 * 1024;
+
+bool writeAll(int fd, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// In a worker: the run's reports, written to the pipe a chunk at a time.
+class PipeRecorder : public RunRecorder {
+public:
+    explicit PipeRecorder(int pipe) : fd(pipe) { bytes.reserve(chunkSize + 64); }
+
+    void record(const RecordedTurn& turn) override {
+        protocol::appendTurn(bytes, turn);
+        if (bytes.size() >= chunkSize)
+            flush();
+    }
+    void finish(const RunEnd& end) {
+        protocol::appendEnd(bytes, end);
+        flush();
+    }
+
+private:
+    void flush() {
+        // The sweep is gone: nobody is left to tell.
+        if (!writeAll(fd, bytes))
+            _exit(1);
+        bytes.clear();
+    }
+
+    int fd;
+    std::string bytes;
+};
+
+[[noreturn]] void becomeWorker(int fd, const RunRequest& request, pid_t sweep) {
+    std::signal(SIGINT, SIG_IGN);
+    std::signal(SIGTERM, SIG_IGN);
+    std::signal(SIGPIPE, SIG_DFL);
+#ifdef __linux__
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    // The sweep may have died before the death signal was asked for.
+    if (getppid() != sweep)
+        _exit(1);
+    PipeRecorder recorder(fd);
+    recorder.finish(playRun(request, recorder));
+    _exit(0);
+}
+
+std::string describeExit(int status) {
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        std::string text = "the worker was ended by signal " + std::to_string(signal) + " (" +
+                           strsignal(signal) + ") before its run was over";
+        if (signal == SIGKILL)
+            text += "; the system may have run out of memory";
+        return text;
+    }
+    return "the worker exited with status " + std::to_string(WEXITSTATUS(status)) +
+           " before its run was over";
+}
+
+struct Worker {
+    pid_t pid = -1;
+    int fd = -1;
+    std::uint64_t run = 0;
+    std::uint64_t lastTurn = 0;
+    bool broken = false;
+    protocol::Decoder decoder;
+};
+
+// A worker's reports, handed on under its run's number.
+class Forwarder : public protocol::Decoder::Handler {
+public:
+    Forwarder(OrderedRuns& orderedRuns, Worker& reporting)
+        : ordered(orderedRuns), worker(reporting) {}
+    void turn(const RecordedTurn& turn) override {
+        worker.lastTurn = turn.turn;
+        ordered.turn(worker.run, turn);
+    }
+    void end(const RunEnd& end) override { ordered.end(worker.run, end); }
+
+private:
+    OrderedRuns& ordered;
+    Worker& worker;
+};
+
+// The state of one playAll: the workers alive and the next run to start.
+class PoolRun {
+public:
+    PoolRun(unsigned jobCount, const std::function<RunRequest(std::uint64_t)>& requests,
+            const RunSequence& sequence, OrderedRuns& orderedRuns)
+        : jobs(jobCount), requestFor(requests), runs(sequence), ordered(orderedRuns) {}
+
+    void startWhatMayStart();
+    void waitAndRead();
+    void stopAll();
+    bool anyWorker() const { return !workers.empty(); }
+
+private:
+    bool start(std::uint64_t run);
+    void readFrom(Worker& worker);
+    void reap(Worker& worker);
+    void failRun(std::uint64_t run, std::uint64_t turnsPlayed, const std::string& why);
+
+    unsigned jobs;
+    const std::function<RunRequest(std::uint64_t)>& requestFor;
+    const RunSequence& runs;
+    OrderedRuns& ordered;
+    std::uint64_t nextStart = 0;
+    std::vector<Worker> workers;
+    std::vector<char> chunk = std::vector<char>(chunkSize);
+};
+
+void PoolRun::startWhatMayStart() {
+    const std::uint64_t window = 2 * std::uint64_t{jobs};
+    while (workers.size() < jobs && nextStart < runs.size() &&
+           nextStart < ordered.nextPosition() + window) {
+        if (!start(runs.at(nextStart)))
+            return;
+        ++nextStart;
+    }
+}
+
+bool PoolRun::start(std::uint64_t run) {
+    const RunRequest request = requestFor(run);
+    int ends[2];
+    if (pipe(ends) != 0)
+        return false;
+    const pid_t sweep = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(ends[0]);
+        for (const Worker& other : workers)
+            close(other.fd);
+        becomeWorker(ends[1], request, sweep);
+    }
+    close(ends[1]);
+    if (pid < 0) {
+        const std::string why = std::strerror(errno);
+        close(ends[0]);
+        // With no worker left to wait for, the run cannot wait either.
+        if (!workers.empty())
+            return false;
+        failRun(run, 0, "could not start a worker: " + why);
+        return true;
+    }
+    Worker& worker = workers.emplace_back();
+    worker.pid = pid;
+    worker.fd = ends[0];
+    worker.run = run;
+    return true;
+}
+
+void PoolRun::waitAndRead() {
+    std::vector<pollfd> watched;
+    for (const Worker& worker : workers)
+        watched.push_back({worker.fd, POLLIN, 0});
+    if (poll(watched.data(), watched.size(), 200) <= 0)
+        return;
+    for (std::size_t i = watched.size(); i-- > 0;) {
+        if (watched[i].revents != 0)
+            readFrom(workers[i]);
+    }
+    std::erase_if(workers, [](const Worker& worker) { return worker.pid < 0; });
+}
+
+void PoolRun::readFrom(Worker& worker) {
+    const ssize_t got = read(worker.fd, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR)
+        return;
+    if (got <= 0) {
+        reap(worker);
+        return;
+    }
+    Forwarder forwarder(ordered, worker);
+    if (!worker.broken &&
+        !worker.decoder.feed({chunk.data(), static_cast<std::size_t>(got)}, forwarder)) {
+        worker.broken = true;
+        kill(worker.pid, SIGKILL);
+    }
+}
+
+void PoolRun::reap(Worker& worker) {
+    close(worker.fd);
+    int status = 0;
+    while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!worker.decoder.ended())
+        failRun(worker.run, worker.lastTurn,
+                worker.broken ? "the worker sent something that is not a run's report"
+                              : describeExit(status));
+    worker.pid = -1;
+}
+
+void PoolRun::failRun(std::uint64_t run, std::uint64_t turnsPlayed, const std::string& why) {
+    ordered.end(run, {RunOutcome::Failed, turnsPlayed, std::nullopt, why});
+}
+
+void PoolRun::stopAll() {
+    for (const Worker& worker : workers)
+        kill(worker.pid, SIGKILL);
+    for (Worker& worker : workers) {
+        close(worker.fd);
+        while (waitpid(worker.pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+    workers.clear();
+}
+
+} // namespace
+
+WorkerPool::WorkerPool(unsigned jobCount, std::function<RunRequest(std::uint64_t)> requests)
+    : jobs(jobCount == 0 ? cores() : jobCount), requestFor(std::move(requests)) {}
+
+WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered,
+                                     Progress& progress,
+                                     const std::function<bool()>& outputFailed) {
+    PoolRun pool(jobs, requestFor, runs, ordered);
+    while (!ordered.finished()) {
+        if (interruption::requested() || outputFailed()) {
+            pool.stopAll();
+            return interruption::requested() ? Stop::Interrupted : Stop::OutputFailed;
+        }
+        pool.startWhatMayStart();
+        pool.waitAndRead();
+        progress.tick();
+    }
+    // The last workers have reported; they are ending now. Reap them, so that
+    // none outlives the sweep and their time counts as the sweep's.
+    while (pool.anyWorker()) {
+        if (interruption::requested()) {
+            pool.stopAll();
+            return Stop::Interrupted;
+        }
+        pool.waitAndRead();
+    }
+    return Stop::Finished;
+}
+
+unsigned WorkerPool::cores() {
+#ifdef __linux__
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return static_cast<unsigned>(CPU_COUNT(&set));
+#endif
+    const unsigned count = std::thread::hardware_concurrency();
+    return count > 0 ? count : 1;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The worker protocol: how the place that plays a run tells the sweep what
+// happened in it. Workers are forked processes (lurkfield-sweep, one process
+// per run, over a pipe) or MPI ranks (lurkfield-sweep-mpi, over messages);
+// both speak these messages, and both play a run with playRun alone.
+//
+// What a worker sends for one run, in this order:
+//   TURN  once for every recorded turn, in turn order: the turn and its census
+//   END   exactly once, last: the outcome, the turns played, the first turn
+//         without prey (if any) and a message (empty when played)
+// A run whose worker ends before its END (killed, crashed) is ended by the
+// receiver as Failed; the TURNs received before stay valid.
+//
+// Encoding: a one-byte tag, then fixed fields; numbers are unsigned and little
+// endian whatever the machine, so ranks on different machines agree.
+//   TURN  'T' turn:u64 obstacles:u64 prey:u64 predators:u64          (33 bytes)
+//   END   'E' outcome:u8 turnsPlayed:u64 hasPreyGone:u8 preyGone:u64
+//         messageLength:u32 message bytes                             (23 + length)
+// The bytes of one run may arrive cut anywhere (a pipe delivers what it has):
+// the decoder keeps an unfinished message until the rest arrives.
+//
+// What the receiver honours: messages of a run are taken in the order sent;
+// anything after END, an unknown tag, an outcome out of range or a message
+// longer than maxMessageLength is a broken worker, reported as Failed.
+//
+// The MPI transport adds two tags of its own (see MpiRuns.h): the run number
+// to play, sent to a rank, and the run number in front of every batch of these
+// messages coming back.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "tools/ExperimentRun.h"
+
+namespace protocol {
+
+inline constexpr std::uint32_t maxMessageLength = 64 * 1024;
+
+void appendTurn(std::string& bytes, const RecordedTurn& turn);
+void appendEnd(std::string& bytes, const RunEnd& end);
+
+// Reads the messages of one run as their bytes arrive.
+class Decoder {
+public:
+    class Handler {
+      public:
+        virtual ~Handler() = default;
+        virtual void turn(const RecordedTurn& turn) = 0;
+        virtual void end(const RunEnd& end) = 0;
+    };
+
+    // Decodes every whole message in what has arrived so far, in order.
+    // Returns false, decoding no further, once the bytes are not the protocol's.
+    bool feed(std::string_view bytes, Handler& handler);
+
+    // True when bytes of an unfinished message are waiting for the rest.
+    bool midMessage() const { return !pending.empty(); }
+    bool ended() const { return sawEnd; }
+
+private:
+    // Decodes one message from the front of `bytes`; returns the bytes it took,
+    // 0 when the message is not whole yet, or -1 when it is not the protocol's.
+    std::ptrdiff_t decodeOne(std::string_view bytes, Handler& handler);
+
+    std::string pending;
+    bool sawEnd = false;
+    bool broken = false;
+};
+
+} // namespace protocol

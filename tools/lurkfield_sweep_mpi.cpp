@@ -1,0 +1,100 @@
+// lurkfield-sweep-mpi: the sweep of lurkfield-sweep over the ranks of an MPI
+// job (mpirun -np N lurkfield-sweep-mpi ...). Rank 0 writes the same bytes as
+// lurkfield-sweep; the other ranks play runs as they become free.
+#include <cstdlib>
+#include <iostream>
+#include <mpi.h>
+#include <string>
+#include <vector>
+
+#include "Version.h"
+#include "tools/Interruption.h"
+#include "tools/MpiRuns.h"
+#include "tools/SweepSession.h"
+#include "tools/UsageError.h"
+
+namespace {
+
+// Whether this process is rank 0 (or not started by mpirun at all), read before
+// MPI is started: only rank 0 prints the usage, help and version.
+bool firstRankByEnvironment() {
+    for (const char* name : {"OMPI_COMM_WORLD_RANK", "PMI_RANK", "PMIX_RANK"}) {
+        if (const char* rank = std::getenv(name))
+            return std::string(rank) == "0";
+    }
+    return true;
+}
+
+SweepState stateAfter(mpiruns::Stop stop) {
+    switch (stop) {
+    case mpiruns::Stop::Finished:
+        return SweepState::Complete;
+    case mpiruns::Stop::Interrupted:
+        return SweepState::Interrupted;
+    case mpiruns::Stop::OutputFailed:
+        break;
+    }
+    return SweepState::WriteFailed;
+}
+
+int writeAndCoordinate(const SweepOptions& options, const std::vector<std::string>& commandLine,
+                       const mpiruns::Requests& requests) {
+    int ranks = 1;
+    MPI_Comm_size(MPI_COMM_WORLD, &ranks);
+    interruption::install();
+    const std::string workers = ranks == 1 ? std::string("1 MPI rank, playing every run itself")
+                                           : std::to_string(ranks) + " MPI ranks: rank 0 writes, " +
+                                                 std::to_string(ranks - 1) + " play runs";
+    SweepSession session(options, commandLine, "lurkfield-sweep-mpi", workers);
+    if (!session.open()) {
+        mpiruns::stopRanks();
+        return 1;
+    }
+    const mpiruns::Stop stop = mpiruns::coordinate(
+        session.sequence(), session.ordered(), session.progress(),
+        [&] { return session.outputFailed(); }, requests);
+    const int status = session.finish(stateAfter(stop));
+    // Ranks may be in the middle of a run: only an abort stops them now.
+    if (stop == mpiruns::Stop::Interrupted)
+        MPI_Abort(MPI_COMM_WORLD, 128 + interruption::signalNumber());
+    if (stop == mpiruns::Stop::OutputFailed)
+        MPI_Abort(MPI_COMM_WORLD, status);
+    mpiruns::stopRanks();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> commandLine(argv, argv + argc);
+    const std::vector<std::string> args(commandLine.begin() + 1, commandLine.end());
+    const bool speaks = firstRankByEnvironment();
+    SweepOptions options;
+    try {
+        options = readSweepOptions(args, SweepProgram::Mpi);
+    } catch (const UsageError& error) {
+        if (speaks)
+            std::cerr << error.what() << '\n' << sweepUsage(SweepProgram::Mpi);
+        return 2;
+    }
+    if (options.help || options.version) {
+        if (speaks)
+            std::cout << (options.help ? sweepUsage(SweepProgram::Mpi)
+                                       : "lurkfield-sweep-mpi " LURKFIELD_VERSION "\n");
+        return 0;
+    }
+    MPI_Init(&argc, &argv);
+    int rank = 0;
+    MPI_Comm_rank(MPI_COMM_WORLD, &rank);
+    const RunPlan plan = options.plan();
+    const mpiruns::Requests requests = [&](std::uint64_t run) {
+        return requestFor(options, plan, run);
+    };
+    int status = 0;
+    if (rank == 0)
+        status = writeAndCoordinate(options, commandLine, requests);
+    else
+        mpiruns::serve(requests);
+    MPI_Finalize();
+    return status;
+}
