@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|package|experiments|test]
+# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
 #   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
+#   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine, dpkg-dev, file and unzip for the packages,
-#          OpenMPI, gnuplot)
+#          OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web build)
 # Other engineers' installs may hold the package manager's lock: apt-get waits
 # for it up to 10 minutes instead of failing at once.
 set -euo pipefail
+
+# node and npm may come from elsewhere than Debian (a newer node bundles its own npm):
+# Debian's packages are wanted only where the commands are missing.
+node_packages=()
+command -v node >/dev/null || node_packages+=(nodejs)
+command -v npm >/dev/null || node_packages+=(npm)
 
 want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
 if [[ "${1:-build}" == windows ]]; then
@@ -23,6 +30,9 @@ if [[ "${1:-build}" == package ]]; then
   # dependencies with them. The Windows zip needs the cross build's tools.
   want+=(dpkg-dev file g++-mingw-w64-x86-64)
 fi
+if [[ "${1:-build}" == web ]]; then
+  want=(cmake make libboost-dev emscripten "${node_packages[@]}")
+fi
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
 if [[ "${1:-build}" == experiments ]]; then
   want+=("${experiments[@]}")
@@ -32,7 +42,8 @@ if [[ "${1:-build}" == test ]]; then
          xvfb xauth xdotool x11-utils imagemagick
          clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine64 wine
-         dpkg-dev file unzip "${experiments[@]}")
+         dpkg-dev file unzip "${experiments[@]}"
+         emscripten chromium "${node_packages[@]}")
 fi
 
 missing=()

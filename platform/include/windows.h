@@ -4,7 +4,7 @@
 // <windows.h> is used and this folder is not seen. The calls below work on a
 // software framebuffer and one message queue (platform/*.cpp); a system back
 // end gives them real windows and input (platform/SystemBackEnd.h): SDL2 on
-// desktops (platform/sdl/).
+// desktops (platform/sdl/), the page's canvas in the web build (platform/browser/).
 //
 // Provided, and what of each is honoured:
 //  Entry and windows
@@ -19,9 +19,10 @@
 //  [x] CreateWindowExW     one system window per call; the title's ASCII characters are shown
 //                          (others as '?'); WS_THICKFRAME (part of WS_OVERLAPPEDWINDOW) makes it
 //                          resizable. The size given is the client area; CW_USEDEFAULT lets the
-//                          system choose (SDL: 3/4 of the usable display, or 800 x 600). The
-//                          position is always the system's choice. No WM_CREATE is sent. Parent,
-//                          menu and creation parameter are not supported and must be null.
+//                          system choose (SDL: 3/4 of the usable display, or 800 x 600; browser:
+//                          always the canvas's size, one window at a time). The position is
+//                          always the system's choice. No WM_CREATE is sent. Parent, menu and
+//                          creation parameter are not supported and must be null.
 //  [x] ShowWindow          shows the window, whatever the command; returns whether it was visible.
 //  [x] UpdateWindow        sends WM_PAINT straight to the window procedure when an update is pending.
 //  [x] DestroyWindow       sends WM_DESTROY, closes the system window, drops the window's queued
@@ -31,21 +32,23 @@
 //  [x] GetClientRect       left and top 0, right and bottom the client size.
 //  [x] MessageBoxA         always written to standard error as "caption: text", then shown by the
 //                          back end until dismissed (SDL: its simple box, unless the video driver
-//                          is dummy or offscreen). MB_OK only; returns IDOK (1). The owner window
-//                          is ignored.
+//                          is dummy or offscreen; browser: a modal <dialog>). MB_OK only; returns
+//                          IDOK (1). The owner window is ignored.
 //  Messages
 //  [x] GetMessageW         queued messages first, then WM_QUIT if posted, then one WM_PAINT per window
-//                          with a pending update, else it waits for the system's next event. Only
-//                          the unfiltered form (no window, range 0, 0) is supported; a filter is
-//                          ignored. A message's time and pt are 0.
+//                          with a pending update, else it waits for the system's next event (the
+//                          browser runs the page meanwhile: Asyncify). Only the unfiltered form
+//                          (no window, range 0, 0) is supported; a filter is ignored. A message's
+//                          time and pt are 0.
 //  [x] TranslateMessage    accepted; keys already arrive as WM_CHAR. No WM_KEYDOWN / WM_KEYUP is
 //                          delivered.
 //  [x] DispatchMessageW    calls the procedure of the message's window; window-less messages go nowhere.
 //  [x] PostMessageW        queues at the end; a WM_QUIT makes GetMessageW return 0 when it is reached.
 //  [x] PostQuitMessage     WM_QUIT with the exit code, once the queue is empty.
 //      Input delivered: WM_CHAR for typed ASCII characters (space included) and for Escape, Return,
-//      Backspace and Tab; WM_LBUTTONDOWN (client coordinates, wParam MK_LBUTTON); the close button
-//      as WM_CLOSE. Other characters, buttons, mouse moves and key-up are not delivered.
+//      Backspace and Tab (SDL only: in the browser Tab moves the focus); WM_LBUTTONDOWN (client
+//      coordinates, wParam MK_LBUTTON); the close button as WM_CLOSE (browser: the page's
+//      Module.closeWindow()). Other characters, buttons, mouse moves and key-up are not delivered.
 //  Painting (GDI's pixel rules on a 32-bit framebuffer, presented to the window at EndPaint)
 //  [x] InvalidateRect      marks the rectangle (or the whole client area for null) for repainting; the
 //                          update is the bounding box of all marked rectangles. Erase flag honoured.

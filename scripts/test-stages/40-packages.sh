@@ -17,7 +17,10 @@ tests/packages/check-deb.sh "$dir/lurkfield_${version}_amd64.deb" build
 tests/packages/check-windows-zip.sh "$dir/lurkfield-$version-windows-x86_64.zip" "$version" build-mingw/wineprefix
 web=$dir/lurkfield-$version-web.tar.gz
 if [[ -f $web ]]; then
-    tar -tzf "$web" | grep -q "^lurkfield-$version-web/." || { echo "packages stage FAILED: $web holds no site"; exit 1; }
-    echo "web archive: $(tar -tzf "$web" | grep -vc '/$') files"
+    # Listed once into a file: grep -q would close the pipe early, and tar's SIGPIPE would
+    # fail the pipeline under pipefail.
+    tar -tzf "$web" >"$dir/web-archive.txt"
+    grep -q "^lurkfield-$version-web/." "$dir/web-archive.txt" || { echo "packages stage FAILED: $web holds no site"; exit 1; }
+    echo "web archive: $(grep -vc '/$' "$dir/web-archive.txt") files"
 fi
 echo "packages stage: $((SECONDS - started)) s"

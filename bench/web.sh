@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Measures the web build against its targets on this machine and prints the table:
+#   - a turn of the big world (mean of turns 11 to 30) with the text front end under
+#     node against the native one, in processor time, from the medians of interleaved
+#     runs of --turns 10 and --turns 30 (as bench/run.sh does), in the same run;
+#   - the site's size, uncompressed;
+#   - in Chromium, served on 127.0.0.1: load to first painted board, and space to
+#     repainted board on the sample world (bench/web_page_timing.js).
+# Usage: bench/web.sh [-r RUNS] [-w WEB_DIR] [-b BENCH_DIR] [--no-build]
+#   -r RUNS      runs of each measurement (default 5)
+#   -w WEB_DIR   the web build (default build-web, made by scripts/build-web.sh)
+#   -b BENCH_DIR the native Release build (default build-bench, as bench/run.sh)
+#   --no-build   use both builds as they are
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=5 web=build-web build=build-bench do_build=1
+while [[ $# -gt 0 ]]; do
+  case $1 in
+    -r) runs=$2; shift 2 ;;
+    -w) web=$2; shift 2 ;;
+    -b) build=$2; shift 2 ;;
+    --no-build) do_build=0; shift ;;
+    *) sed -n '2,/^set -euo/p' "$0" | sed '$d' >&2; exit 2 ;;
+  esac
+done
+
+if [[ $do_build == 1 ]]; then
+  scripts/build-web.sh "$web" >/dev/null
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_BENCH=ON >/dev/null
+  cmake --build "$build" -j2 --target lurkfield-text >/dev/null
+fi
+native=$(realpath "$build/tools/lurkfield-text")
+node_text=$(realpath "$web/tools/lurkfield-text.js")
+worlds=$(realpath -m "$build/bench/worlds")
+mkdir -p "$worlds"
+bench/make-worlds.sh "$worlds" 1
+
+# median min max of the numbers on standard input, one per line
+stats() { sort -g | awk '{ v[NR] = $1 } END {
+  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+  printf "%.3g %.3g %.3g\n", m, v[1], v[NR] }'; }
+
+# processor time (user + system) of one run, in microseconds
+micros() {
+  /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -n1 | awk '{ printf "%d\n", ($1 + $2) * 1000000 }'
+}
+
+results=$web/bench
+mkdir -p "$results"
+text_runs=$((2 * runs + 1))
+echo "== big world, turns 11 to 30: native and node, $text_runs interleaved runs of each length" >&2
+for ((i = 0; i < text_runs; i++)); do
+  for turns in 10 30; do
+    echo "native $turns $(micros "$native" --config "$worlds/big.config" --turns "$turns")"
+    echo "node $turns $(micros node "$node_text" --config "$worlds/big.config" --turns "$turns")"
+  done
+done >"$results/turns.txt"
+turn_ms() { # PROGRAM: median (30 turns) - median (10 turns), per turn, in ms
+  local t10 t30
+  t10=$(awk -v p="$1" '$1 == p && $2 == 10 { print $3 }' "$results/turns.txt" | stats)
+  t30=$(awk -v p="$1" '$1 == p && $2 == 30 { print $3 }' "$results/turns.txt" | stats)
+  awk -v a="${t10%% *}" -v b="${t30%% *}" 'BEGIN { printf "%.1f\n", (b - a) / 20000 }'
+}
+native_ms=$(turn_ms native)
+node_ms=$(turn_ms node)
+
+site_bytes=$(du -cb "$web"/site/* | tail -n1 | cut -f1)
+
+echo "== the page in Chromium, $runs loads with 20 turns each" >&2
+[[ -d $web/npm-tests/node_modules/playwright-core ]] || {
+  mkdir -p "$web/npm-tests"
+  cp tests/web/package.json tests/web/package-lock.json "$web/npm-tests/"
+  (cd "$web/npm-tests" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+}
+node web/serve.js "$web/site" 0 >"$results/server.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+until grep -q '^serving ' "$results/server.log"; do sleep 0.1; done
+url=$(sed -n 's/^serving //p' "$results/server.log")
+NODE_PATH=$(realpath "$web/npm-tests/node_modules") node bench/web_page_timing.js "$url" "$runs" >"$results/page.txt"
+page() { awk -v n="$1" '$1 == n { printf "%s ms (%s .. %s)", $2, $3, $4 }' "$results/page.txt"; }
+
+{
+  echo "| what | target | measured |"
+  echo "|---|---|---|"
+  echo "| big world, node text front end, turns 11-30, against native in the same run | at most 2 x |" \
+       "$(awk -v a="$node_ms" -v b="$native_ms" 'BEGIN { printf "%.2f x (%s ms against %s ms a turn)", a / b, a, b }') |"
+  echo "| sample world in the page: space to repainted board | at most 16 ms |" \
+       "$(page space-to-repainted-board); on screen at the next frame: $(page space-to-shown-frame) |"
+  echo "| the site (html, js, wasm, chart; uncompressed) | at most 600 KB |" \
+       "$((site_bytes / 1024)) KB ($site_bytes bytes) |"
+  echo "| load to first painted board, served on localhost | at most 1 s | $(page load-to-first-board) |"
+} | tee "$results/table.md"

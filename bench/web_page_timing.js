@@ -1,0 +1,84 @@
+// Times the page in Debian's Chromium (playwright-core), served on 127.0.0.1:
+//   - load to first painted board: from the start of navigation to the first animation
+//     frame after the program painted its board (a fresh browser context each time, so
+//     nothing is cached);
+//   - space to repainted board, sample world: from the key event's creation to the end
+//     of its handling, in which the program runs the turn, paints and puts the pixels
+//     on the canvas; the frame that shows them is reported too.
+// Prints one line per figure: "NAME median min max" in milliseconds.
+//   node bench/web_page_timing.js URL [RUNS]
+'use strict';
+const { chromium } = require('playwright-core');
+
+const [url, runsArgument] = process.argv.slice(2);
+const runs = Number(runsArgument || 5);
+
+function stats(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = sorted.length >> 1;
+  const median = sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+  return `${median.toFixed(1)} ${sorted[0].toFixed(1)} ${sorted[sorted.length - 1].toFixed(1)}`;
+}
+
+// Runs in the page before its scripts: notes when the board first shows, that is
+// the first animation frame after the canvas became visible (the program opens its
+// window and paints it within one task).
+function watchFirstBoard() {
+  window.firstBoard = new Promise((resolve) => {
+    const observer = new MutationObserver(() => {
+      const board = document.getElementById('board');
+      if (board.style.visibility !== 'visible') return;
+      observer.disconnect();
+      const painted = performance.now();
+      requestAnimationFrame(() => resolve({ painted, shown: performance.now() }));
+    });
+    document.addEventListener('DOMContentLoaded', () => {
+      observer.observe(document.getElementById('board'), { attributes: true, attributeFilter: ['style'] });
+    });
+  });
+}
+
+async function main() {
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+  const loads = [];
+  const keys = [];
+  const keyFrames = [];
+  for (let run = 0; run < runs; run++) {
+    const context = await browser.newContext({ viewport: { width: 1200, height: 900 } });
+    const page = await context.newPage();
+    await page.addInitScript(watchFirstBoard);
+    await page.goto(url);
+    const first = await page.evaluate(() => window.firstBoard);
+    loads.push(first.shown);
+    // A listener added after the program's own runs once the turn is painted.
+    await page.evaluate(() => {
+      window.spaceTimes = [];
+      document.getElementById('board').addEventListener('keydown', (key) => {
+        const handled = performance.now() - key.timeStamp;
+        requestAnimationFrame(() => window.spaceTimes.push([handled, performance.now() - key.timeStamp]));
+      });
+    });
+    for (let turn = 0; turn < 20; turn++) {
+      await page.keyboard.press('Space');
+      await page.waitForFunction((count) => window.spaceTimes.length === count, turn + 1);
+    }
+    for (const [handled, shown] of await page.evaluate(() => window.spaceTimes)) {
+      keys.push(handled);
+      keyFrames.push(shown);
+    }
+    await context.close();
+  }
+  await browser.close();
+  console.log(`load-to-first-board ${stats(loads)}`);
+  console.log(`space-to-repainted-board ${stats(keys)}`);
+  console.log(`space-to-shown-frame ${stats(keyFrames)}`);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

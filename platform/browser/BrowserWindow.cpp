@@ -1,0 +1,98 @@
+// The canvas as our one window, its events as messages, and the message box:
+// the C++ half of the browser back end (BrowserBackEnd.h says what it serves).
+#include "platform/Win32Layer.h"
+#include "platform/browser/BrowserBackEnd.h"
+
+#include <memory>
+
+namespace {
+
+// The canvas is one window; a second one is refused.
+std::unique_ptr<SystemWindow> canvasWindow;
+
+HWND__* windowOnCanvas() {
+    for (const auto& open : win32layer::state().windows) {
+        if (open->system == canvasWindow.get())
+            return open.get();
+    }
+    return nullptr;
+}
+
+// The framebuffer holds 0x00RRGGBB; the canvas wants the bytes R, G, B, A, which
+// a little-endian word holds as 0xAABBGGRR.
+std::uint32_t canvasPixelOf(win32layer::Pixel pixel) {
+    return 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
+}
+
+void translateEvent(HWND__& window, const int (&event)[3]) {
+    switch (static_cast<BrowserEvent>(event[0])) {
+    case BrowserEvent::character:
+        win32layer::post(&window, WM_CHAR, static_cast<WPARAM>(event[1]), 1);
+        break;
+    case BrowserEvent::click:
+        win32layer::post(&window, WM_LBUTTONDOWN, MK_LBUTTON,
+                         win32layer::pointParameter(event[1], event[2]));
+        break;
+    case BrowserEvent::resize:
+        win32layer::resizeClient(window, event[1], event[2]);
+        break;
+    case BrowserEvent::close:
+        win32layer::post(&window, WM_CLOSE, 0, 0);
+        break;
+    }
+}
+
+} // namespace
+
+namespace win32layer::system {
+
+bool start() { return browser_start() != 0; }
+
+void stop() { closeWindow(canvasWindow.get()); }
+
+SystemWindow* openWindow(const char*, bool, std::optional<ClientSize>) {
+    if (canvasWindow)
+        return nullptr;
+    canvasWindow = std::make_unique<SystemWindow>();
+    browser_open_window();
+    return canvasWindow.get();
+}
+
+ClientSize clientSize(const SystemWindow&) {
+    return {browser_client_width(), browser_client_height()};
+}
+
+bool showWindow(SystemWindow&) { return browser_show_window() != 0; }
+
+void closeWindow(SystemWindow* window) {
+    if (window == nullptr || window != canvasWindow.get())
+        return;
+    browser_close_window();
+    canvasWindow.reset();
+}
+
+void present(SystemWindow& window, const Framebuffer& framebuffer) {
+    const std::size_t count = static_cast<std::size_t>(framebuffer.width()) *
+                              static_cast<std::size_t>(framebuffer.height());
+    window.canvasPixels.resize(count);
+    const Pixel* pixels = framebuffer.data();
+    for (std::size_t i = 0; i < count; ++i)
+        window.canvasPixels[i] = canvasPixelOf(pixels[i]);
+    browser_present(window.canvasPixels.data(), framebuffer.width(), framebuffer.height());
+}
+
+void takeEvents() {
+    browser_get_message_hook();
+    int event[3];
+    while (browser_next_event(event) != 0) {
+        // Events for a window closed meanwhile have nowhere to go.
+        if (HWND__* window = windowOnCanvas())
+            translateEvent(*window, event);
+    }
+}
+
+void waitForEvents() { browser_wait(); }
+
+void showMessageBox(const char* caption, const char* text) { browser_message_box(caption, text); }
+
+} // namespace win32layer::system

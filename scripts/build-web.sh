@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds Lurkfield for the web with Debian's Emscripten and writes:
+#   DIR/site/                   the static site: index.html (the sample world in its editor),
+#                               style.css, page.js, lurkfield.js and lurkfield.wasm (the window
+#                               program), and the chart library; nothing is fetched from
+#                               elsewhere, so any web server can host it and it works offline
+#   DIR/tools/lurkfield-text.js the text front end for node (beside its .wasm):
+#                               node DIR/tools/lurkfield-text.js [options]
+# Usage: scripts/build-web.sh [DIR]     (default: build-web)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build-web}
+
+scripts/install-deps.sh web
+
+# Emscripten's tools are node programs that need Debian's node modules.
+export NODE_PATH=/usr/share/nodejs
+mkdir -p "$dir"
+log=$dir/build-web.log
+if ! { cmake -S . -B "$dir/cmake" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-emscripten.cmake \
+          -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF \
+          -DLURKFIELD_SANITIZE=OFF -DLURKFIELD_FUZZ=OFF &&
+       cmake --build "$dir/cmake" -j2 --target lurkfield lurkfield-text; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "FAILED: the web build (log: $log)" >&2
+    exit 1
+fi
+if grep -q 'warning:' "$log"; then
+    grep -B2 -A6 'warning:' "$log" >&2
+    echo "FAILED: the web build has warnings (log: $log)" >&2
+    exit 1
+fi
+
+# The chart library, from the committed lock file; installed again only when it changed.
+npm_dir=$dir/npm
+if ! cmp -s web/package-lock.json "$npm_dir/package-lock.json" || [[ ! -d $npm_dir/node_modules ]]; then
+    rm -rf "$npm_dir"
+    mkdir -p "$npm_dir"
+    cp web/package.json web/package-lock.json "$npm_dir/"
+    (cd "$npm_dir" && npm ci --no-audit --no-fund --loglevel=error) >>"$log" 2>&1 || {
+        tail -n 20 "$log" >&2
+        echo "FAILED: npm ci for the page's chart library (log: $log)" >&2
+        exit 1
+    }
+fi
+
+site=$dir/site
+rm -rf "$site"
+mkdir -p "$site"
+cp web/style.css web/page.js "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
+    "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" \
+    "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
+# The editor starts with the bundled sample world, written into the page as text.
+awk -v sample=lurkfield.config '
+    /@SAMPLE_WORLD@/ {
+        sub(/@SAMPLE_WORLD@.*/, "")
+        printf "%s", $0
+        while ((getline line < sample) > 0) {
+            gsub(/&/, "\\&amp;", line); gsub(/</, "\\&lt;", line); gsub(/>/, "\\&gt;", line)
+            print line
+        }
+        print "</textarea>"
+        next
+    }
+    { print }' web/index.html >"$site/index.html"
+
+mkdir -p "$dir/tools"
+cp "$dir/cmake/tools/lurkfield-text.js" "$dir/cmake/tools/lurkfield-text.wasm" "$dir/tools/"
+echo "web build: $site/ ($(du -cb "$site"/* | tail -n1 | cut -f1) bytes), $dir/tools/lurkfield-text.js"

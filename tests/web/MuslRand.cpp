@@ -1,0 +1,34 @@
+// The C library's rand() as the web build has it: Emscripten's C library is musl,
+// whose rand() is a 64-bit linear congruential generator that is never seeded:
+//   state = state * 6364136223846793005 + 1, each number the state's top 31 bits.
+// Linked into a native lurkfield-text with ld's --wrap=rand and --wrap=srand, it
+// deals the worlds of the page and of node DIR/tools/lurkfield-text.js, so their
+// frames can be checked against a game computed here rather than copied from them.
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint64_t multiplier = 6364136223846793005u;
+
+// srand(1), like never seeding, starts from state 0.
+std::uint64_t state = 0;
+
+constexpr int next(std::uint64_t& seed) {
+    seed = seed * multiplier + 1;
+    return static_cast<int>(seed >> 33);
+}
+
+constexpr std::array<int, 4> firstNumbers() {
+    std::uint64_t seed = 0;
+    return {next(seed), next(seed), next(seed), next(seed)};
+}
+
+// musl's own first numbers, as its rand() gives them unseeded.
+static_assert(firstNumbers() == std::array<int, 4>{0, 740882966, 1616430695, 1708849955});
+
+} // namespace
+
+extern "C" int __wrap_rand() { return next(state); }
+
+extern "C" void __wrap_srand(unsigned seed) { state = seed - 1u; }

@@ -1,0 +1,234 @@
+// The page as a person meets it, in Debian's Chromium driven by playwright-core:
+// the board after load and after space, other keys, selecting and clearing a cell,
+// Escape, the refusal's message box, a shared link, a restart, a resize, and no
+// page errors on the way. Each board is read from the canvas pixel for pixel and
+// checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
+// the node text front end printed for the same world.
+//   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
+// FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt} and
+// shared/{lurkfield.config,frame0.txt}. Prints "N passed, M failed".
+'use strict';
+const { chromium } = require('playwright-core');
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const path = require('path');
+
+const [url, frames, boardcheck] = process.argv.slice(2);
+const sample = path.join(frames, 'sample');
+const shared = path.join(frames, 'shared');
+const results = [];
+const pageErrors = [];
+
+async function check(name, body) {
+  try {
+    await body();
+    results.push([name, null]);
+  } catch (error) {
+    results.push([name, error]);
+  }
+}
+
+function expect(condition, message) {
+  if (!condition) throw new Error(message);
+}
+
+// "turn T: A obstacles, B prey, C predators" of a frame file.
+function countsOf(frameFile) {
+  const header = fs.readFileSync(frameFile, 'utf8').split('\n')[0];
+  const [, turn, prey, predators] = header.match(/^turn (\d+): \d+ obstacles, (\d+) prey, (\d+) predators/);
+  return { turn, prey, predators };
+}
+
+async function canvasPixels(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('board');
+    const rgba = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let binary = '';
+    for (let i = 0; i < rgba.length; i += 4) binary += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
+    return { width: canvas.width, height: canvas.height, rgb: btoa(binary) };
+  });
+}
+
+let shots = 0;
+// Writes the board as a PPM and runs the checker; returns its complaint, or null.
+async function boardProblem(page, frameFile, extra = []) {
+  const { width, height, rgb } = await canvasPixels(page);
+  const shot = path.join(frames, `board-${++shots}.ppm`);
+  fs.writeFileSync(shot, Buffer.concat([Buffer.from(`P6\n${width} ${height}\n255\n`), Buffer.from(rgb, 'base64')]));
+  try {
+    execFileSync(boardcheck, ['board', shot, frameFile, ...extra], { stdio: 'pipe' });
+    return null;
+  } catch (failure) {
+    return `${path.basename(shot)}: ${failure.stderr.toString().trim()}`;
+  }
+}
+
+// The board, within a few seconds, is the one of the frame.
+async function expectBoard(page, frameFile, extra = []) {
+  const deadline = Date.now() + 5000;
+  let problem = await boardProblem(page, frameFile, extra);
+  while (problem && Date.now() < deadline) {
+    await page.waitForTimeout(100);
+    problem = await boardProblem(page, frameFile, extra);
+  }
+  expect(!problem, `the board is not the one of ${path.basename(frameFile)}: ${problem}`);
+}
+
+const boardVisible = () => document.getElementById('board').style.visibility === 'visible';
+const boardHidden = () => document.getElementById('board').style.visibility !== 'visible';
+
+async function expectPopulation(page, frameFile) {
+  const expected = countsOf(frameFile);
+  await page.waitForFunction((turn) => document.getElementById('turn').value === turn, expected.turn);
+  const shown = {};
+  shown.prey = await page.$eval('#prey', (output) => output.value);
+  shown.predators = await page.$eval('#predators', (output) => output.value);
+  expect(shown.prey === expected.prey && shown.predators === expected.predators,
+    `the page shows ${shown.prey} prey and ${shown.predators} predators, the frame ${expected.prey} and ${expected.predators}`);
+}
+
+// The centre of cell (column, row) in page coordinates.
+async function cellCentre(page, frameFile, column, row) {
+  const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
+  return page.evaluate(([c, r, columns, rowCount]) => {
+    const canvas = document.getElementById('board');
+    const box = canvas.getBoundingClientRect();
+    const cellWidth = Math.floor(canvas.width / columns);
+    const cellHeight = Math.floor(canvas.height / rowCount);
+    const scale = box.width / canvas.width;
+    return { x: box.left + (c * cellWidth + cellWidth / 2) * scale, y: box.top + (r * cellHeight + cellHeight / 2) * scale };
+  }, [column, row, rows[0].length, rows.length]);
+}
+
+function findCell(frameFile, symbol) {
+  return execFileSync(boardcheck, ['find', frameFile, symbol]).toString().trim().split(' ').map(Number);
+}
+
+async function main() {
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+  const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1 });
+  const page = await context.newPage();
+  page.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
+  page.on('console', (message) => {
+    if (message.type() === 'error') pageErrors.push(`console error: ${message.text()}`);
+  });
+  page.setDefaultTimeout(10000);
+  const frame0 = path.join(sample, 'frame0.txt');
+  const frame1 = path.join(sample, 'frame1.txt');
+  const sampleConfig = path.join(sample, 'lurkfield.config');
+
+  await check('the board after load is the sample world before its first turn', async () => {
+    await page.goto(url);
+    await page.waitForFunction(boardVisible);
+    await expectBoard(page, frame0);
+    await expectPopulation(page, frame0);
+    expect(await page.evaluate(() => document.activeElement.id) === 'board', 'the board does not have the focus');
+  });
+
+  await check('space runs one turn, and the page shows its counts', async () => {
+    await page.keyboard.press('Space');
+    await expectBoard(page, frame1);
+    await expectPopulation(page, frame1);
+  });
+
+  await check('another character changes nothing', async () => {
+    const before = await canvasPixels(page);
+    for (const key of ['x', 'Enter', 'Backspace', 'Shift+A']) await page.keyboard.press(key);
+    const after = await canvasPixels(page);
+    expect(before.rgb === after.rgb, 'the board changed');
+    await expectPopulation(page, frame1);
+  });
+
+  await check('a click selects a cell, a second click clears it', async () => {
+    const [column, row] = findCell(frame1, 'H');
+    const centre = await cellCentre(page, frame1, column, row);
+    await page.mouse.click(centre.x, centre.y);
+    await expectBoard(page, frame1, ['--config', sampleConfig, '--select', String(column), String(row)]);
+    await page.mouse.click(centre.x, centre.y);
+    await expectBoard(page, frame1);
+  });
+
+  await check('a resize repaints with the new cell size', async () => {
+    const before = await page.evaluate(() => document.getElementById('board').width);
+    await page.setViewportSize({ width: 420, height: 760 }); // a phone: the board above the settings
+    await page.waitForFunction((width) => document.getElementById('board').width !== width, before);
+    const size = await page.evaluate(() => {
+      const canvas = document.getElementById('board');
+      return [canvas.width, canvas.clientWidth, canvas.height, canvas.clientHeight];
+    });
+    expect(size[0] === size[1] && size[2] === size[3], `the canvas holds ${size[0]} x ${size[2]} pixels for ${size[1]} x ${size[3]}`);
+    await expectBoard(page, frame1);
+    const order = await page.evaluate(() => ['board', 'config'].map((id) => document.getElementById(id).getBoundingClientRect().top));
+    expect(order[0] < order[1], 'at phone width the settings are not below the board');
+    await page.setViewportSize({ width: 1200, height: 900 });
+    await expectBoard(page, frame1);
+  });
+
+  await check('Escape ends the program', async () => {
+    await page.focus('#board');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(boardHidden);
+    const said = await page.textContent('#board-status');
+    expect(/program ended \(exit code 0\)/.test(said), `the page says: ${said}`);
+  });
+
+  await check('Start runs the program afresh on the same settings', async () => {
+    await page.click('#start');
+    await page.waitForFunction(boardVisible);
+    await page.keyboard.press('Space');
+    await page.keyboard.press('Space');
+    await page.click('#start');
+    await page.waitForFunction(boardVisible);
+    await expectBoard(page, frame0);
+    await expectPopulation(page, frame0);
+  });
+
+  await check('an empty grid shows the message box and no board', async () => {
+    await page.fill('#config', 'grid.x 0\ngrid.y 0\n');
+    await page.press('#config', 'Control+Enter');
+    const box = page.locator('dialog.message-box');
+    await box.waitFor();
+    expect(await box.locator('h2').textContent() === 'Error', 'the caption is not "Error"');
+    const text = await box.locator('p').textContent();
+    expect(text === 'The grid is too small. Do you have a correct config? (lurkfield.config)', `the box says: ${text}`);
+    expect(await page.evaluate(boardHidden), 'a board is shown');
+    await page.keyboard.press('Enter');
+    await box.waitFor({ state: 'detached' });
+    await page.waitForFunction(() => /program ended/.test(document.getElementById('board-status').textContent));
+    expect(await page.evaluate(boardHidden), 'a board is shown after the box');
+  });
+
+  await check('a shared link starts on its text', async () => {
+    const text = fs.readFileSync(path.join(shared, 'lurkfield.config'), 'utf8');
+    await page.fill('#config', text);
+    await page.click('#copy-link');
+    const link = await page.inputValue('#link');
+    expect(link === `${url}#config=${encodeURIComponent(text)}`, `the page offers the link ${link}`);
+    const other = await context.newPage();
+    other.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
+    await other.goto(link);
+    await other.waitForFunction(boardVisible);
+    await expectBoard(other, path.join(shared, 'frame0.txt'));
+    expect(await other.inputValue('#config') === text, 'the editor does not hold the link\'s text');
+    await other.close();
+  });
+
+  await check('no page errors', async () => {
+    expect(pageErrors.length === 0, pageErrors.join('; '));
+  });
+
+  await browser.close();
+  const failed = results.filter(([, error]) => error);
+  for (const [name, error] of results) console.log(`${error ? 'FAILED' : 'ok'}: ${name}${error ? ` (${error.message})` : ''}`);
+  console.log(`${results.length - failed.length} passed, ${failed.length} failed`);
+  process.exitCode = failed.length === 0 ? 0 : 1;
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

@@ -1,0 +1,193 @@
+// The page around the board. It starts the program on the settings in the editor
+// (a fresh instance of lurkfield.wasm for every start, as a process would be, with
+// the text as its lurkfield.config), shows the turn and a chart of the prey and
+// predators after every turn, and shares a world as a link (#config=<text>).
+// The board is the program's own: the page never draws on the canvas.
+'use strict';
+
+(() => {
+  const byId = (id) => document.getElementById(id);
+  const board = byId('board');
+  const boardStatus = byId('board-status');
+  const config = byId('config');
+  const linkStatus = byId('link-status');
+
+  // Compiled once; every start makes a new instance of it.
+  const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
+
+  // The turn number, the counts and their chart, read from the program's census
+  // (web/Census.cpp) each time it looks for its next message: so after every turn.
+  function createPopulation() {
+    const turnOutput = byId('turn');
+    const preyOutput = byId('prey');
+    const predatorsOutput = byId('predators');
+    const chartBox = byId('chart');
+    const style = getComputedStyle(document.documentElement);
+    const data = [[], [], []];
+    let turn = 0;
+    let lastSerial = null;
+    let drawPending = false;
+    const chart = new uPlot({
+      width: chartBox.clientWidth || 300,
+      height: 220,
+      scales: { x: { time: false } },
+      // Whole turns only on the turn axis.
+      axes: [{ label: 'turn', incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000] }, {}],
+      legend: { show: false },
+      series: [
+        { label: 'Turn' },
+        { label: 'Prey', stroke: style.getPropertyValue('--prey').trim(), width: 2 },
+        { label: 'Predators', stroke: style.getPropertyValue('--predators').trim(), width: 2 },
+      ],
+    }, data, chartBox);
+    new ResizeObserver(() => chart.setSize({ width: chartBox.clientWidth, height: 220 }))
+      .observe(chartBox);
+
+    function drawSoon() {
+      if (drawPending) return;
+      drawPending = true;
+      requestAnimationFrame(() => {
+        drawPending = false;
+        chart.setData(data);
+      });
+    }
+
+    return {
+      reset() {
+        turn = 0;
+        lastSerial = null;
+        data.forEach((series) => { series.length = 0; });
+        turnOutput.value = '0';
+        preyOutput.value = predatorsOutput.value = '–';
+        board.setAttribute('aria-label', 'The board');
+        drawSoon();
+      },
+      // Census layout: serial of the last turn's commands, obstacles, prey, predators.
+      update(program) {
+        const at = program._lurkfield_census();
+        if (!at) return;
+        const census = program.HEAPF64.subarray(at / 8, at / 8 + 4);
+        if (census[0] === lastSerial) return;
+        if (lastSerial !== null) turn += 1;
+        lastSerial = census[0];
+        data[0].push(turn);
+        data[1].push(census[2]);
+        data[2].push(census[3]);
+        turnOutput.value = String(turn);
+        preyOutput.value = String(census[2]);
+        predatorsOutput.value = String(census[3]);
+        board.setAttribute('aria-label', `The board after turn ${turn}: ` +
+          `${census[2]} prey, ${census[3]} predators, ${census[1]} obstacles`);
+        drawSoon();
+      },
+    };
+  }
+
+  const population = createPopulation();
+  let current = null;
+
+  function say(text) {
+    boardStatus.textContent = text;
+  }
+
+  // A start replaces the program before it. One waiting for input ends at once
+  // through its window's close (WM_CLOSE, as a desktop user would close it); one
+  // that has not opened its window yet is left a canvas of its own that nobody sees.
+  function start(text) {
+    if (current) {
+      current.replaced = true;
+      if (current.module.closeWindow) current.module.closeWindow();
+      else current.module.canvas = document.createElement('canvas');
+    }
+    current = launch(text);
+  }
+
+  function launch(text) {
+    const run = { replaced: false, opened: false };
+    population.reset();
+    say('Starting the program…');
+    run.module = {
+      canvas: board,
+      preRun: [() => run.module.FS.writeFile('lurkfield.config', text)],
+      // Running now: a message box may come before any window.
+      onRuntimeInitialized: () => { if (!run.replaced) say(''); },
+      instantiateWasm(imports, receive) {
+        compiled.then((module) => WebAssembly.instantiate(module, imports)
+          .then((instance) => receive(instance, module)))
+          .catch((error) => failed(run, error));
+        return {};
+      },
+      onGetMessage() {
+        if (run.replaced) return;
+        if (!run.opened) {
+          run.opened = true;
+          say('');
+          board.focus();
+        }
+        population.update(run.module);
+      },
+      onProgramEnd(exitCode) {
+        if (run.replaced) return;
+        say(`The program ended (exit code ${exitCode}). Press Start to run it again.`);
+      },
+      // Emscripten's end for what the program cannot survive (memory beyond the browser's).
+      onAbort: (what) => failed(run, what),
+      print: (line) => console.log(line),
+      printErr: (line) => console.warn(line),
+    };
+    createLurkfield(run.module).catch((error) => failed(run, error));
+    return run;
+  }
+
+  function failed(run, error) {
+    if (run.replaced) return;
+    say(`The program could not run: ${error}`);
+    console.warn(error);
+  }
+
+  // The settings a link carries, or null.
+  function textFromAddress() {
+    const prefix = '#config=';
+    if (!location.hash.startsWith(prefix)) return null;
+    try {
+      return decodeURIComponent(location.hash.slice(prefix.length));
+    } catch (malformed) {
+      linkStatus.textContent = 'The link holds no readable settings; here is the sample world.';
+      return null;
+    }
+  }
+
+  function startOnAddress() {
+    const text = textFromAddress();
+    if (text !== null) config.value = text;
+    start(config.value);
+  }
+
+  byId('start').addEventListener('click', () => start(config.value));
+  config.addEventListener('keydown', (key) => {
+    if (key.key === 'Enter' && (key.ctrlKey || key.metaKey)) {
+      key.preventDefault();
+      start(config.value);
+    }
+  });
+
+  byId('copy-link').addEventListener('click', async () => {
+    const url = new URL(location.href);
+    url.hash = 'config=' + encodeURIComponent(config.value);
+    const link = byId('link');
+    link.value = url.href;
+    link.hidden = false;
+    try {
+      await navigator.clipboard.writeText(url.href);
+      linkStatus.textContent = 'Link copied: it opens this page on these settings.';
+    } catch (refused) {
+      link.select();
+      linkStatus.textContent = 'Copy the link below: it opens this page on these settings.';
+    }
+  });
+
+  window.addEventListener('hashchange', () => {
+    if (textFromAddress() !== null) startOnAddress();
+  });
+  startOnAddress();
+})();
