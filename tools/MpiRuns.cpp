@@ -17,7 +17,6 @@ namespace {
 constexpr int playTag = 1;
 constexpr int stopTag = 2;
 constexpr int reportTag = 3;
-constexpr std::size_t chunkSize = 64 * 1024;
 
 void pause() {
     std::this_thread::sleep_for(std::chrono::microseconds(500));
@@ -44,7 +43,7 @@ std::uint64_t runFrom(const std::string& bytes) {
     return run;
 }
 
-void send(const std::string& bytes, int rank, int tag) {
+void sendBytes(const std::string& bytes, int rank, int tag) {
     MPI_Send(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, rank, tag, MPI_COMM_WORLD);
 }
 
@@ -73,27 +72,12 @@ std::string receive(const MPI_Status& status) {
 }
 
 // A rank's reports, sent to rank 0 a chunk at a time.
-class RankRecorder : public RunRecorder {
+class RankRecorder : public protocol::ChunkedRecorder {
 public:
-    explicit RankRecorder(std::uint64_t run) : prefix(runBytes(run)) { bytes = prefix; }
-    void record(const RecordedTurn& turn) override {
-        protocol::appendTurn(bytes, turn);
-        if (bytes.size() >= chunkSize)
-            flush();
-    }
-    void finish(const RunEnd& end) {
-        protocol::appendEnd(bytes, end);
-        flush();
-    }
+    explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(runBytes(run)) {}
 
 private:
-    void flush() {
-        send(bytes, 0, reportTag);
-        bytes = prefix;
-    }
-
-    std::string prefix;
-    std::string bytes;
+    void send(const std::string& chunk) override { sendBytes(chunk, 0, reportTag); }
 };
 
 // Rank 0 alone: its reports go straight to the run order; an interruption
@@ -173,7 +157,7 @@ void Coordinator::handOut() {
         const int rank = idle.back();
         idle.pop_back();
         decoders[rank] = protocol::Decoder();
-        send(runBytes(runs.at(nextStart++)), rank, playTag);
+        sendBytes(runBytes(runs.at(nextStart++)), rank, playTag);
     }
 }
 
@@ -231,7 +215,7 @@ void serve(const Requests& requestFor) {
 
 void stopRanks() {
     for (int rank = 1; rank < rankCount(); ++rank)
-        send("", rank, stopTag);
+        sendBytes("", rank, stopTag);
 }
 
 } // namespace mpiruns

@@ -34,30 +34,18 @@ bool writeAll(int fd, const std::string& bytes) {
 }
 
 // In a worker: the run's reports, written to the pipe a chunk at a time.
-class PipeRecorder : public RunRecorder {
+class PipeRecorder : public protocol::ChunkedRecorder {
 public:
-    explicit PipeRecorder(int pipe) : fd(pipe) { bytes.reserve(chunkSize + 64); }
-
-    void record(const RecordedTurn& turn) override {
-        protocol::appendTurn(bytes, turn);
-        if (bytes.size() >= chunkSize)
-            flush();
-    }
-    void finish(const RunEnd& end) {
-        protocol::appendEnd(bytes, end);
-        flush();
-    }
+    explicit PipeRecorder(int pipe) : fd(pipe) {}
 
 private:
-    void flush() {
+    void send(const std::string& chunk) override {
         // The sweep is gone: nobody is left to tell.
-        if (!writeAll(fd, bytes))
+        if (!writeAll(fd, chunk))
             _exit(1);
-        bytes.clear();
     }
 
     int fd;
-    std::string bytes;
 };
 
 [[noreturn]] void becomeWorker(int fd, const RunRequest& request, pid_t sweep) {

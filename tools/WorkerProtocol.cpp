@@ -1,5 +1,7 @@
 #include "tools/WorkerProtocol.h"
 
+#include <utility>
+
 namespace protocol {
 
 namespace {
@@ -99,6 +101,25 @@ std::ptrdiff_t Decoder::decodeOne(std::string_view bytes, Handler& handler) {
     sawEnd = true;
     handler.end(end);
     return static_cast<std::ptrdiff_t>(endHeadSize + length);
+}
+
+ChunkedRecorder::ChunkedRecorder(std::string chunkHeading)
+    : heading(std::move(chunkHeading)), bytes(heading) {}
+
+void ChunkedRecorder::record(const RecordedTurn& turn) {
+    appendTurn(bytes, turn);
+    if (bytes.size() >= chunkBytes)
+        flush();
+}
+
+void ChunkedRecorder::finish(const RunEnd& end) {
+    appendEnd(bytes, end);
+    flush();
+}
+
+void ChunkedRecorder::flush() {
+    send(bytes);
+    bytes = heading;
 }
 
 } // namespace protocol

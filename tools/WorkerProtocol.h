@@ -39,6 +39,28 @@ inline constexpr std::uint32_t maxMessageLength = 64 * 1024;
 void appendTurn(std::string& bytes, const RecordedTurn& turn);
 void appendEnd(std::string& bytes, const RunEnd& end);
 
+// A run's reports in the protocol's bytes, handed on a chunk at a time: when
+// 64 KiB have gathered, and at the run's end. Each way of sending (a worker's
+// pipe, an MPI message) says what becomes of a chunk.
+class ChunkedRecorder : public RunRecorder {
+public:
+    void record(const RecordedTurn& turn) override;
+    void finish(const RunEnd& end);
+
+protected:
+    static constexpr std::size_t chunkBytes = 64 * 1024;
+
+    // Every chunk begins with `heading` (empty for none).
+    explicit ChunkedRecorder(std::string heading = {});
+    virtual void send(const std::string& chunk) = 0;
+
+private:
+    void flush();
+
+    std::string heading;
+    std::string bytes;
+};
+
 // Reads the messages of one run as their bytes arrive.
 class Decoder {
 public:
