@@ -55,12 +55,15 @@ class TurnScheduler {
     static constexpr std::size_t ahead = 8;
 
     // Where the issuer of a command is in memory, or 0 when no tick issued it.
-    // An address, not a pointer: the issuer of an old command may be gone, and
-    // asking for memory that is no longer an object is harmless.
+    // An address, not a pointer: the issuer of an old command may be gone.
     using Address = std::uintptr_t;
 
-    static void ask(const void* address);
-    static void ask(Address address) { ask(reinterpret_cast<const void*>(address)); }
+    // Asks for the memory of something alive (an object of this turn, a command,
+    // a cell); null asks for nothing.
+    static void ask(const void* alive);
+    static void ask(Address alive) { ask(reinterpret_cast<const void*>(alive)); }
+    // Asks for memory that may no longer hold an object: a hint only, never a read.
+    static void askIfStillThere(Address address);
     // The cells next to the object's and its own, row by row.
     static void askAround(const GameObject& object, const Grid& grid);
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
@@ -71,15 +74,27 @@ class TurnScheduler {
     std::vector<Address> lastIssuers;
 };
 
-inline void TurnScheduler::ask(const void* address) {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(address);
+inline void TurnScheduler::askIfStillThere(Address address) {
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(__EMSCRIPTEN__)
+    __builtin_prefetch(reinterpret_cast<const void*>(address));
     // An empty statement that counts as an effect: a function that does nothing
     // but ask for memory would otherwise look free of effects, and the compiler
     // may drop its calls whole.
     asm volatile("" : : "r"(address));
 #else
     (void)address;
+#endif
+}
+
+inline void TurnScheduler::ask(const void* alive) {
+#ifdef __EMSCRIPTEN__
+    // WebAssembly has no prefetch: a read of one byte whose value nothing waits
+    // for lets the processor start fetching its line all the same. Only memory
+    // known to be alive may be read.
+    if (alive != nullptr)
+        static_cast<void>(*static_cast<const volatile char*>(alive));
+#else
+    askIfStillThere(reinterpret_cast<Address>(alive));
 #endif
 }
 
@@ -135,7 +150,7 @@ inline void TurnScheduler::releaseLastCommands(std::vector<CommandPtr>& commands
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (i + ahead < commands.size()) {
             ask(commands[i + ahead].get());
-            ask(noted(i + ahead, lastIssuers));
+            askIfStillThere(noted(i + ahead, lastIssuers));
         }
         commands[i].reset();
     }
