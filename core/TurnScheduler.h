@@ -28,11 +28,15 @@
 
 class TurnScheduler {
   public:
-    // Calls tick(object) for every object in order. Every command that a tick
-    // appends to `issued` is noted as issued by that object.
+    // Calls tick(object) for every object in order. The commands already in
+    // `issued` were issued by no tick.
     template <class Tick>
     void forEachObject(const std::vector<GameObject*>& objects, const Grid& grid,
                        const std::vector<CommandPtr>& issued, Tick tick);
+
+    // Notes that a command was issued now, by the object whose tick is running
+    // (by none outside the ticks). World::issue calls it for every command.
+    void noteIssued() { issuers.push_back(ticking); }
 
     // Calls run(command) for every command in order; a command added meanwhile
     // runs too. The issuers noted for the commands must still be alive, as the
@@ -64,12 +68,14 @@ class TurnScheduler {
     static void ask(Address alive) { ask(reinterpret_cast<const void*>(alive)); }
     // Asks for memory that may no longer hold an object: a hint only, never a read.
     static void askIfStillThere(Address address);
-    // The cells next to the object's and its own, row by row.
+    // The object's cell and the cells around it.
     static void askAround(const GameObject& object, const Grid& grid);
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
         return command < notes.size() ? notes[command] : 0;
     }
 
+    // The object whose tick is running, or 0.
+    Address ticking = 0;
     std::vector<Address> issuers;
     std::vector<Address> lastIssuers;
 };
@@ -101,13 +107,16 @@ inline void TurnScheduler::ask(const void* alive) {
 inline void TurnScheduler::askAround(const GameObject& object, const Grid& grid) {
     if (!grid.contains(object.x, object.y))
         return;
-    const std::int32_t left = std::max(object.x - 1, 0);
-    const std::int32_t right = std::min(object.x + 1, grid.width - 1);
-    for (std::int32_t row = std::max(object.y - 1, 0);
-         row <= std::min(object.y + 1, grid.height - 1); ++row) {
-        // Four cells share a cache line: the two ends of the three cover the middle.
-        ask(&grid.at(left, row));
-        ask(&grid.at(right, row));
+    const GameObjectPtr& cell = grid.at(object.x, object.y);
+    ask(&cell);
+    // The cells beside it, and the three above and below, by address: near an
+    // edge some lie off the grid, and a hint for them is harmless. Four cells
+    // share a cache line, so the two ends of three cover the middle one.
+    const auto here = reinterpret_cast<Address>(&cell);
+    const Address row = sizeof cell * static_cast<Address>(grid.width);
+    for (const Address middle : {here - row, here, here + row}) {
+        askIfStillThere(middle - sizeof cell);
+        askIfStillThere(middle + sizeof cell);
     }
 }
 
@@ -115,7 +124,11 @@ template <class Tick>
 void TurnScheduler::forEachObject(const std::vector<GameObject*>& objects, const Grid& grid,
                                   const std::vector<CommandPtr>& issued, Tick tick) {
     issuers.assign(issued.size(), 0);
+    // Hardly any object issues more than one command: room for one each saves
+    // copying the notes as they grow.
+    issuers.reserve(issued.size() + objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {
+        ticking = reinterpret_cast<Address>(objects[i]);
         // A tick reads the object, then its behaviour and its cell.
         if (i + 2 * ahead < objects.size())
             ask(objects[i + 2 * ahead]);
@@ -126,8 +139,8 @@ void TurnScheduler::forEachObject(const std::vector<GameObject*>& objects, const
                 ask(&grid.at(next.x, next.y));
         }
         tick(*objects[i]);
-        issuers.resize(issued.size(), reinterpret_cast<Address>(objects[i]));
     }
+    ticking = 0;
 }
 
 template <class Run>

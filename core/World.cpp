@@ -74,7 +74,10 @@ bool World::gridTooLarge() const {
     return columns > 0 && rows > 0 && !Grid::sizeFits(columns, rows);
 }
 
-void World::issue(CommandPtr command) { theWorld->pendingCommands.push_back(std::move(command)); }
+void World::issue(CommandPtr command) {
+    theWorld->pendingCommands.push_back(std::move(command));
+    theWorld->schedule.noteIssued();
+}
 
 void World::step() {
     // Everything on the grid now lives until the turn ends, even if it leaves the grid.
@@ -84,7 +87,8 @@ void World::step() {
     pendingCommands.reserve(objects.list().size());
 
     // Every object has its tick, in row-major order; the creatures that act issue commands.
-    schedule.forEachObject(objects.list(), grid, pendingCommands, tickObject);
+    schedule.forEachObject(objects.list(), grid, pendingCommands,
+                           [](GameObject& object) { tickObject(object); });
     // The commands run in issue order. A command may not add commands; if one
     // ever does, it runs too.
     schedule.forEachCommand(pendingCommands, grid, [](Command& command) { command.execute(); });
