@@ -48,11 +48,11 @@ const MoveIndex& preyMovesOfLastTurn() {
         return index;
     std::vector<HeardMove> moves = index.takeStorage();
     moves.reserve(world.lastCommands.size());
-    for (const CommandPtr& command : world.lastCommands) {
-        const Movement* movement = asKind<Movement, Eat>(command.get());
+    world.schedule.forEachLastCommand(world.lastCommands, [&](const Command& command) {
+        const Movement* movement = asKind<Movement, Eat>(&command);
         if (movement && asKind<Prey, Predator>(movement->subject.get()))
             moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
-    }
+    });
     index.rebuild(world.lastCommandsSerial(), std::move(moves), world.grid.width,
                   world.grid.height);
     return index;

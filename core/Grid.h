@@ -84,6 +84,15 @@ public:
             }
         }
     }
+    // Calls visit(x, y, handle) for every occupied cell in row-major order; visit
+    // may put another object into the cell it is given.
+    template <class Visit> void forEachOccupiedCell(Visit visit) const {
+        const auto columns = static_cast<std::size_t>(width);
+        forEachOccupied([&](std::size_t cell) {
+            visit(static_cast<std::int32_t>(cell % columns),
+                  static_cast<std::int32_t>(cell / columns), cells[cell]);
+        });
+    }
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;
     }

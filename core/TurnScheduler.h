@@ -2,16 +2,16 @@
 // How a turn walks its lists: in the order the rules give, one item after the
 // other, while asking memory for the items a few places ahead. This is the one
 // place where the turn is made fast; World::step states the rules and hands its
-// loops to the scheduler.
+// loops to the scheduler, and hearing lists last turn's moves through it.
 // Nothing here changes what a turn computes.
 //
 // Why: a turn of a big world visits a few hundred thousand objects spread over
 // the heap (the creatures, their behaviours and cells, the commands), and each
 // visit would otherwise begin by waiting for memory. Asking ahead lets those
 // waits overlap. Each walk here asks for what it asks because that was measured
-// to pay on the 1000 x 1000 benchmark world (docs/performance.md); walks that
-// gained less than 3 % (removing the eaten, hearing's listing of last turn's
-// moves, the sight scan) ask for nothing.
+// to pay on the 1000 x 1000 benchmark world (docs/performance.md); what gained
+// less than 3 % (asking for reference counts or occupancy bits, the sight scan)
+// was dropped.
 //
 // The scheduler knows only what the turn itself knows: the objects (their cell,
 // their behaviour) and which object issued which command. It never asks a
@@ -43,6 +43,16 @@ class TurnScheduler {
     // objects of a turn are until the turn ends.
     template <class Run>
     void forEachCommand(const std::vector<CommandPtr>& commands, const Grid& grid, Run run);
+
+    // Calls visit(object) for every object in order, when the turn visits its
+    // objects a second time (to remove the eaten).
+    template <class Visit>
+    void forEachObjectAgain(const std::vector<GameObject*>& objects, Visit visit) const;
+
+    // Calls visit(command) for every command of the previous turn, in order
+    // (hearing lists the prey moves among them).
+    template <class Visit>
+    void forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const;
 
     // Empties the previous turn's list from the first command to the last, as
     // clear() would; then this turn's notes stand for the list it is exchanged with.
@@ -156,6 +166,27 @@ void TurnScheduler::forEachCommand(const std::vector<CommandPtr>& commands, cons
         if (const Address address = noted(i + ahead, issuers))
             askAround(*reinterpret_cast<const GameObject*>(address), grid);
         run(*commands[i]);
+    }
+}
+
+template <class Visit>
+void TurnScheduler::forEachObjectAgain(const std::vector<GameObject*>& objects, Visit visit) const {
+    // Little work for each object: the wait for memory needs asking further ahead.
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (i + 4 * ahead < objects.size())
+            ask(objects[i + 4 * ahead]);
+        visit(*objects[i]);
+    }
+}
+
+template <class Visit>
+void TurnScheduler::forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const {
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (i + ahead < commands.size()) {
+            ask(commands[i + ahead].get());
+            askIfStillThere(noted(i + ahead, lastIssuers));
+        }
+        visit(*commands[i]);
     }
 }
 

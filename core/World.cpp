@@ -12,15 +12,19 @@ World* theWorld = nullptr;
 
 namespace {
 
-// Puts `count` new creatures of the kind, each with a behaviour of its own, into
-// random empty cells, one after the other. False once the grid is full: no
+// Draws a cell for each of `count` creatures exactly as placing it would, and
+// holds the cell with the stand-in meanwhile. False once the grid is full: no
 // later creature fits either, and none is tried.
-template <class Kind, class Behaviour> bool placeEach(Grid& grid, int count) {
+bool drawCells(Grid& grid, const GameObjectPtr& standIn, int count) {
     for (int i = 0; i < count; ++i) {
-        if (!grid.placeAtRandom(boost::make_shared<Kind>(boost::make_shared<Behaviour>())))
+        if (!grid.placeAtRandom(standIn))
             return false;
     }
     return true;
+}
+
+template <class Kind, class Behaviour> GameObjectPtr makeCreature() {
+    return boost::make_shared<Kind>(boost::make_shared<Behaviour>());
 }
 
 // The need and the memory available, when a world that the grid could hold
@@ -61,9 +65,22 @@ World::~World() {
 }
 
 void World::placeCreatures() {
-    // Every prey, then every predator, into a random empty cell.
-    if (placeEach<Prey, StrollingAI>(grid, config.getInt("prey.number")))
-        placeEach<Predator, HuntingAI>(grid, config.getInt("predator.number"));
+    // Every prey, then every predator, into a random empty cell. The cells are
+    // drawn first, each exactly as placing its creature would draw it; the
+    // creatures are then made in row-major order of their cells, so that
+    // neighbours on the board are neighbours in memory. Measured against making
+    // each creature as it is placed: set-up 6 %, a paint 10 % and the first turn
+    // 9 % faster, and a world torn down three times as fast (docs/performance.md).
+    const GameObjectPtr prey = boost::make_shared<Prey>(GameAIPtr());
+    const GameObjectPtr predator = boost::make_shared<Predator>(GameAIPtr());
+    if (drawCells(grid, prey, config.getInt("prey.number")))
+        drawCells(grid, predator, config.getInt("predator.number"));
+    grid.forEachOccupiedCell([&](std::int32_t x, std::int32_t y, const GameObjectPtr& held) {
+        if (held == prey)
+            grid.put(makeCreature<Prey, StrollingAI>(), x, y);
+        else if (held == predator)
+            grid.put(makeCreature<Predator, HuntingAI>(), x, y);
+    });
 }
 
 std::optional<World::MemoryShortfall> World::memoryShortfall() const { return shortfall; }
@@ -94,10 +111,10 @@ void World::step() {
     schedule.forEachCommand(pendingCommands, grid, [](Command& command) { command.execute(); });
     exchangeCommandLists();
     // The eaten leave the grid, from the cell where each stands now.
-    for (GameObject* object : objects.list()) {
-        if (object->eaten)
-            grid.remove(*object);
-    }
+    schedule.forEachObjectAgain(objects.list(), [this](GameObject& object) {
+        if (object.eaten)
+            grid.remove(object);
+    });
 }
 
 void World::exchangeCommandLists() {

@@ -67,7 +67,7 @@ public:
     // Last turn's prey moves, listed by hearing from lastCommands the first time
     // a predator listens after the lists change.
     MoveIndex heardMoves;
-    // How the turn's loops walk their lists fast (core/TurnScheduler.h).
+    // How the turn's loops, and hearing's, walk their lists fast (core/TurnScheduler.h).
     TurnScheduler schedule;
 
 private:
