@@ -5,7 +5,7 @@
 # measured in the same rounds, each round running both builds one after the
 # other, so that both columns see the same machine; the table shows both.
 #   - the parts, with Google Benchmark (bench/lurkfield-bench), one repetition
-#     per round in a fresh process;
+#     per round, each benchmark in a fresh process;
 #   - whole turns with the text front end: (processor time of --turns 30) - (that of
 #     --turns 10), over 20, is the mean of turns 11 to 30, set-up and printing
 #     cancel out; each run count is timed 2 x RUNS + 1 times and the medians are
@@ -88,17 +88,21 @@ file_of() { echo "$results/$1.${2//\//_}.txt"; }
 record() { echo "$3" >>"$(file_of "$1" "$2")"; }
 figure() { stats <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
 
-# One round of Google Benchmark in fresh processes. The turns report their
-# processor time as the counter cpu_ms (the last column), the other parts have
-# none, and a CSV report wants the same counters in every row: two runs.
+# One round of Google Benchmark: every benchmark in a process of its own, as every
+# program builds its one World in a fresh process (a world built where other
+# worlds were freed lies differently in memory, and its turns differ by several
+# per cent). The turns report their processor time as the counter cpu_ms (the
+# last column).
 bench_round() { # BUILD
-  local bench=${dir[$1]}/bench/lurkfield-bench
-  "$bench" --benchmark_filter=Turn --benchmark_format=csv 2>/dev/null |
-    awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3, $NF }' |
-    while read -r name wall cpu; do record "$1" "$name" "$wall"; record "$1" "$name.cpu" "$cpu"; done
-  "$bench" --benchmark_filter=-Turn --benchmark_format=csv 2>/dev/null |
-    awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3 }' |
-    while read -r name value; do record "$1" "$name" "$value"; done
+  local bench=${dir[$1]}/bench/lurkfield-bench name
+  for name in $("$bench" --benchmark_list_tests 2>/dev/null); do
+    "$bench" --benchmark_filter="^${name}\$" --benchmark_format=csv 2>/dev/null |
+      awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3, $NF }' |
+      while read -r name wall cpu; do
+        record "$1" "$name" "$wall"
+        if [[ $name == *Turn* ]]; then record "$1" "$name.cpu" "$cpu"; fi
+      done
+  done
 }
 
 # processor time (user + system) of one run of lurkfield-text, in microseconds;
