@@ -15,21 +15,9 @@ scripts/install-deps.sh web
 
 # Emscripten's tools are node programs that need Debian's node modules.
 export NODE_PATH=/usr/share/nodejs
-mkdir -p "$dir"
-log=$dir/build-web.log
-if ! { cmake -S . -B "$dir/cmake" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-emscripten.cmake \
-          -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF \
-          -DLURKFIELD_SANITIZE=OFF -DLURKFIELD_FUZZ=OFF &&
-       cmake --build "$dir/cmake" -j2 --target lurkfield lurkfield-text; } >"$log" 2>&1; then
-    cat "$log" >&2
-    echo "FAILED: the web build (log: $log)" >&2
-    exit 1
-fi
-if grep -q 'warning:' "$log"; then
-    grep -B2 -A6 'warning:' "$log" >&2
-    echo "FAILED: the web build has warnings (log: $log)" >&2
-    exit 1
-fi
+source scripts/lib/cross-build.sh
+cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text
+log=$dir/cmake/build.log
 
 # The chart library, from the committed lock file; installed again only when it changed.
 npm_dir=$dir/npm

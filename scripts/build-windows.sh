@@ -10,20 +10,8 @@ build=${1:-build-mingw}
 
 scripts/install-deps.sh windows
 
-log=$build/build-windows.log
-mkdir -p "$build"
-if ! { cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake -DCMAKE_BUILD_TYPE=Release \
-          -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF -DLURKFIELD_SANITIZE=OFF -DLURKFIELD_FUZZ=OFF &&
-       cmake --build "$build" -j2; } >"$log" 2>&1; then
-    cat "$log" >&2
-    echo "FAILED: the Windows cross build (log: $log)" >&2
-    exit 1
-fi
-if grep -q 'warning:' "$log"; then
-    grep -B2 -A6 'warning:' "$log" >&2
-    echo "FAILED: the Windows cross build has warnings (log: $log)" >&2
-    exit 1
-fi
+source scripts/lib/cross-build.sh
+cross_build "$build" cmake/toolchain-mingw64.cmake "the Windows cross build"
 
 # Our Win32 layer stands in for Windows elsewhere; it must never reach a Windows build.
 if grep -q '"file": ".*/platform/' "$build/compile_commands.json"; then
