@@ -17,6 +17,14 @@
 
 class SettingTable {
 public:
+    SettingTable() = default;
+    // The slots point into the entries: a copy would point into the original's.
+    // Moving keeps the entries where they are, and the slots with them.
+    SettingTable(const SettingTable&) = delete;
+    SettingTable& operator=(const SettingTable&) = delete;
+    SettingTable(SettingTable&&) noexcept = default;
+    SettingTable& operator=(SettingTable&&) noexcept = default;
+
     // The value stored under the key, or null when the key is absent.
     const std::string* find(std::string_view key) const {
         if (slots.empty())

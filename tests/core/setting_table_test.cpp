@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 TEST(SettingTable, FindsNothingWhenEmpty) {
     const SettingTable table;
@@ -71,4 +73,16 @@ TEST(SettingTable, KeepsBytesThatAreNotText) {
     EXPECT_EQ(*table.find(withNul), "1");
     EXPECT_EQ(table.find(std::string("a\0c", 3)), nullptr);
     EXPECT_EQ(*table.find("\xff\xfe"), "2");
+}
+
+TEST(SettingTable, AnswersAfterAMoveAndCannotBeCopied) {
+    static_assert(!std::is_copy_constructible_v<SettingTable>);
+    SettingTable table;
+    for (int i = 0; i < 100; ++i)
+        table.insertOrAssign("key." + std::to_string(i), std::to_string(i));
+    SettingTable moved = std::move(table);
+    SettingTable assigned;
+    assigned = std::move(moved);
+    ASSERT_NE(assigned.find("key.42"), nullptr);
+    EXPECT_EQ(*assigned.find("key.42"), "42");
 }
