@@ -29,7 +29,7 @@
 
 namespace mpiruns {
 
-enum class Stop { Finished, Interrupted, OutputFailed };
+using Stop = PlayingStop;
 
 using Requests = std::function<RunRequest(std::uint64_t run)>;
 

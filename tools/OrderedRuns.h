@@ -12,6 +12,9 @@
 #include "tools/ExperimentRun.h"
 #include "tools/RunPlan.h"
 
+// How the playing of a sequence ended, whoever played it.
+enum class PlayingStop { Finished, Interrupted, OutputFailed };
+
 // Receives each run's turns, then its end, run after run in order.
 class RunSink {
 public:

@@ -103,7 +103,24 @@ bool SweepSession::finishPlot(SweepState state) {
     return problem.empty();
 }
 
-int SweepSession::finish(SweepState state) {
+namespace {
+
+SweepState stateAfter(PlayingStop stop) {
+    switch (stop) {
+    case PlayingStop::Finished:
+        return SweepState::Complete;
+    case PlayingStop::Interrupted:
+        return SweepState::Interrupted;
+    case PlayingStop::OutputFailed:
+        break;
+    }
+    return SweepState::WriteFailed;
+}
+
+} // namespace
+
+int SweepSession::finish(PlayingStop stop) {
+    SweepState state = stateAfter(stop);
     shown.finish();
     for (OutputFile* file : {table.get(), summary.get()}) {
         if (!file)

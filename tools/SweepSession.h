@@ -43,7 +43,7 @@ public:
     // Ends the files, draws the plot if asked and the sweep is complete, and
     // returns the exit status: 0 when every run was played and every file
     // written, 1 otherwise.
-    int finish(SweepState state);
+    int finish(PlayingStop stop);
 
 private:
     bool openFile(std::unique_ptr<OutputFile>& file, const std::string& name);

@@ -27,7 +27,7 @@
 
 class WorkerPool {
 public:
-    enum class Stop { Finished, Interrupted, OutputFailed };
+    using Stop = PlayingStop;
 
     WorkerPool(unsigned jobs, std::function<RunRequest(std::uint64_t run)> requestFor);
 

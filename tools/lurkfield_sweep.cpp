@@ -13,18 +13,6 @@
 
 namespace {
 
-SweepState stateAfter(WorkerPool::Stop stop) {
-    switch (stop) {
-    case WorkerPool::Stop::Finished:
-        return SweepState::Complete;
-    case WorkerPool::Stop::Interrupted:
-        return SweepState::Interrupted;
-    case WorkerPool::Stop::OutputFailed:
-        break;
-    }
-    return SweepState::WriteFailed;
-}
-
 int sweep(const SweepOptions& options, const std::vector<std::string>& commandLine) {
     const unsigned jobs = options.jobs > 0 ? options.jobs : WorkerPool::cores();
     interruption::install();
@@ -38,7 +26,7 @@ int sweep(const SweepOptions& options, const std::vector<std::string>& commandLi
     const WorkerPool::Stop stop =
         pool.playAll(session.sequence(), session.ordered(), session.progress(),
                      [&] { return session.outputFailed(); });
-    const int status = session.finish(stateAfter(stop));
+    const int status = session.finish(stop);
     if (stop == WorkerPool::Stop::Interrupted)
         interruption::endAsSignalled();
     return status;

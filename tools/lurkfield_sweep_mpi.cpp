@@ -25,18 +25,6 @@ bool firstRankByEnvironment() {
     return true;
 }
 
-SweepState stateAfter(mpiruns::Stop stop) {
-    switch (stop) {
-    case mpiruns::Stop::Finished:
-        return SweepState::Complete;
-    case mpiruns::Stop::Interrupted:
-        return SweepState::Interrupted;
-    case mpiruns::Stop::OutputFailed:
-        break;
-    }
-    return SweepState::WriteFailed;
-}
-
 int writeAndCoordinate(const SweepOptions& options, const std::vector<std::string>& commandLine,
                        const mpiruns::Requests& requests) {
     int ranks = 1;
@@ -53,7 +41,7 @@ int writeAndCoordinate(const SweepOptions& options, const std::vector<std::strin
     const mpiruns::Stop stop = mpiruns::coordinate(
         session.sequence(), session.ordered(), session.progress(),
         [&] { return session.outputFailed(); }, requests);
-    const int status = session.finish(stateAfter(stop));
+    const int status = session.finish(stop);
     // Ranks may be in the middle of a run: only an abort stops them now.
     if (stop == mpiruns::Stop::Interrupted)
         MPI_Abort(MPI_COMM_WORLD, 128 + interruption::signalNumber());
