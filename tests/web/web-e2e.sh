@@ -16,7 +16,7 @@ native=$(realpath -m "${2:-$root/build}")
 node_text=$web/tools/lurkfield-text.js
 native_text=$native/tools/lurkfield-text
 musl_text=$native/tests/web/lurkfield-text-musl-rand
-boardcheck=$web/boardcheck
+boardcheck=$native/tests/windows/boardcheck
 failures=$web/web-e2e-failure
 passed=()
 
@@ -47,7 +47,7 @@ for program in "$node_text" "$web/site/index.html"; do
     [[ -e $program ]] || fail "$program is missing: run scripts/build-web.sh first"
 done
 [[ -x /usr/bin/chromium ]] || fail "Debian's Chromium is missing: scripts/install-deps.sh test installs it"
-for program in "$native_text" "$musl_text"; do
+for program in "$native_text" "$musl_text" "$boardcheck"; do
     [[ -x $program ]] || fail "$program is missing: the checks need the native build (scripts/test.sh builds it)"
 done
 
@@ -128,11 +128,6 @@ write_page_frames() {
 }
 
 prepare_browser() {
-    # The checker runs natively; built afresh when its sources changed.
-    if [[ ! -x $boardcheck ]] || [[ -n $(find "$root/tests/windows/boardcheck" -newer "$boardcheck" -print -quit) ]]; then
-        g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -o "$boardcheck" \
-            "$root"/tests/windows/boardcheck/*.cpp || fail "the screenshot checker does not build"
-    fi
     # playwright-core from the committed lock file; it drives Debian's Chromium and
     # downloads no browser of its own.
     local npm_dir=$web/npm-tests

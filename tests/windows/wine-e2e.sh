@@ -17,7 +17,7 @@ source "$root/tests/windows/lib.sh"
 
 lurkfield=$cross/app/lurkfield.exe
 text=$cross/tools/lurkfield-text.exe
-boardcheck=$cross/boardcheck
+boardcheck=$native/tests/windows/boardcheck
 failures=$cross/wine-e2e-failure
 notes=()
 passed=()
@@ -50,13 +50,9 @@ timed() {
 }
 
 [[ -x $text ]] || fail "$text is missing: run scripts/build-windows.sh first"
+[[ -x $boardcheck ]] || fail "$boardcheck is missing: the checks need the native build (scripts/test.sh builds it)"
 start_xvfb
 start_wine "$cross/wineprefix"
-# The checker runs natively; built afresh, while Wine starts, when its sources changed.
-if [[ ! -x $boardcheck ]] || [[ -n $(find "$root/tests/windows/boardcheck" -newer "$boardcheck" -print -quit) ]]; then
-    g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -o "$boardcheck" \
-        "$root"/tests/windows/boardcheck/*.cpp || fail "the screenshot checker does not build"
-fi
 finish_wine
 
 source "$root/tests/windows/checks.sh"
