@@ -39,13 +39,9 @@ while [[ $# -gt 0 ]]; do
     *) sed -n '2,/^set -euo/p' "$0" | sed '$d' >&2; exit 2 ;;
   esac
 done
+source bench/lib.sh
 
-build_release() { # SOURCE_DIR BUILD_DIR
-  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_BENCH=ON -DLURKFIELD_TESTS=OFF >/dev/null
-  cmake --build "$2" -j2 --target lurkfield-text lurkfield-bench >/dev/null
-}
-
-[[ $do_build == 1 ]] && build_release . "$build"
+[[ $do_build == 1 ]] && build_release . "$build" lurkfield-text lurkfield-bench
 builds=(this)
 declare -A dir=([this]=$(realpath "$build"))
 if [[ -n $baseline ]]; then
@@ -56,7 +52,7 @@ if [[ -n $baseline ]]; then
   else
     git -C "$base/src" checkout -q --detach "$baseline"
   fi
-  build_release "$base/src" "$base/build"
+  build_release "$base/src" "$base/build" lurkfield-text lurkfield-bench
   builds+=(baseline)
   dir[baseline]=$(realpath "$base/build")
 fi
@@ -77,16 +73,10 @@ if [[ $check == 1 && $divisor == 1 ]]; then
   done
 fi
 
-# median min max of the numbers on standard input, one per line
-stats() { sort -g | awk '{ v[NR] = $1 } END {
-  if (NR == 0) { print "- - -"; exit }
-  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-  printf "%.3g %.3g %.3g\n", m, v[1], v[NR] }'; }
-
 # record BUILD NAME VALUE: one figure of one round
 file_of() { echo "$results/$1.${2//\//_}.txt"; }
 record() { echo "$3" >>"$(file_of "$1" "$2")"; }
-figure() { stats <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
+figure() { stats 3 <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
 
 # One round of Google Benchmark: every benchmark in a process of its own, as every
 # program builds its one World in a fresh process (a world built where other
@@ -105,11 +95,9 @@ bench_round() { # BUILD
   done
 }
 
-# processor time (user + system) of one run of lurkfield-text, in microseconds;
-# steadier than the wall clock on a shared machine, and a turn runs on one thread
+# processor time of one run of lurkfield-text, in microseconds (a turn runs on one thread)
 micros_of_run() { # BUILD WORLD TURNS
-  /usr/bin/time -f "%U %S" "${dir[$1]}/tools/lurkfield-text" --config "$worlds/$2.config" \
-    --turns "$3" 2>&1 >/dev/null | awk '{ printf "%d\n", ($1 + $2) * 1000000 }'
+  cpu_micros "${dir[$1]}/tools/lurkfield-text" --config "$worlds/$2.config" --turns "$3"
 }
 
 echo "== Google Benchmark ($runs rounds: ${builds[*]})" >&2
@@ -127,11 +115,7 @@ for world in big huge deaf-and-far loud; do
     done
   done
   for b in "${builds[@]}"; do
-    # median of (30 turns) - median of (10 turns); the range pairs the extremes.
-    awk -v a="$(figure "$b" "text-$world-10")" -v b="$(figure "$b" "text-$world-30")" 'BEGIN {
-      split(a, p, " "); split(b, q, " ")
-      printf "%.3g %.3g %.3g\n", (q[1] - p[1]) / 20000, (q[2] - p[3]) / 20000, (q[3] - p[2]) / 20000 }' \
-      >"$results/$b.text-$world.turn"
+    per_turn_ms "$(figure "$b" "text-$world-10")" "$(figure "$b" "text-$world-30")" >"$results/$b.text-$world.turn"
   done
 done
 

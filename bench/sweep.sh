@@ -35,11 +35,9 @@ while [[ $# -gt 0 ]]; do
     *) sed -n '2,/^set -euo/p' "$0" | sed '$d' >&2; exit 2 ;;
   esac
 done
+source bench/lib.sh
 
-if [[ $do_build == 1 ]]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_BENCH=ON >/dev/null
-  cmake --build "$build" -j2 --target lurkfield-text lurkfield-sweep >/dev/null
-fi
+[[ $do_build == 1 ]] && build_release . "$build" lurkfield-text lurkfield-sweep
 text=$(realpath "$build/tools/lurkfield-text")
 sweep=$(realpath "$build/tools/lurkfield-sweep")
 results=$(realpath -m "$build/bench/results")
@@ -50,14 +48,8 @@ bench/make-worlds.sh "$work" "$divisor"
 cp lurkfield.config "$work/sample.config"
 cd "$work"
 
-# median min max of the numbers on standard input, one per line
-stats() { sort -g | awk '{ v[NR] = $1 } END {
-  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-  printf "%.4g %.4g %.4g\n", m, v[1], v[NR] }'; }
-
-# seconds of wall clock, or of processor time (user + system, with the children waited for)
+# seconds of wall clock
 wall_of() { /usr/bin/time -f %e "$@" 2>&1 >/dev/null | tail -1; }
-cpu_of() { /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1 | awk '{ print $1 + $2 }'; }
 
 echo "== 1. four runs of the big world x 30 turns, --jobs 1 and --jobs 2 ($runs runs each)" >&2
 for ((i = 0; i < runs; i++)); do
@@ -67,18 +59,18 @@ for ((i = 0; i < runs; i++)); do
 done >"$results/sweep-jobs.txt"
 cmp -s jobs.csv <("$sweep" --config big.config --reps 4 --turns 30 --jobs 1 --quiet) ||
   { echo "the tables of --jobs 1 and --jobs 2 differ" >&2; exit 1; }
-jobs1=$(awk '$1 == 1 { print $2 }' "$results/sweep-jobs.txt" | stats)
-jobs2=$(awk '$1 == 2 { print $2 }' "$results/sweep-jobs.txt" | stats)
+jobs1=$(awk '$1 == 1 { print $2 }' "$results/sweep-jobs.txt" | stats 4)
+jobs2=$(awk '$1 == 2 { print $2 }' "$results/sweep-jobs.txt" | stats 4)
 
 echo "== 2. one run of the big world x 100 turns: sweep against lurkfield-text ($runs runs each)" >&2
 for ((i = 0; i < runs; i++)); do
-  echo "text $(cpu_of "$text" --config big.config --turns 100)"
-  echo "sparse $(cpu_of "$sweep" --config big.config --turns 100 --every 100 --jobs 1 --quiet)"
-  echo "every $(cpu_of "$sweep" --config big.config --turns 100 --jobs 1 --quiet)"
+  echo "text $(cpu_seconds "$text" --config big.config --turns 100)"
+  echo "sparse $(cpu_seconds "$sweep" --config big.config --turns 100 --every 100 --jobs 1 --quiet)"
+  echo "every $(cpu_seconds "$sweep" --config big.config --turns 100 --jobs 1 --quiet)"
 done >"$results/sweep-run.txt"
-text_cpu=$(awk '$1 == "text" { print $2 }' "$results/sweep-run.txt" | stats)
-sparse_cpu=$(awk '$1 == "sparse" { print $2 }' "$results/sweep-run.txt" | stats)
-every_cpu=$(awk '$1 == "every" { print $2 }' "$results/sweep-run.txt" | stats)
+text_cpu=$(awk '$1 == "text" { print $2 }' "$results/sweep-run.txt" | stats 4)
+sparse_cpu=$(awk '$1 == "sparse" { print $2 }' "$results/sweep-run.txt" | stats 4)
+every_cpu=$(awk '$1 == "every" { print $2 }' "$results/sweep-run.txt" | stats 4)
 
 echo "== 3. the sweep's peak memory over $memory_runs runs of the sample world x 1,000 turns" >&2
 "$sweep" --config sample.config --reps "$memory_runs" --turns 1000 --jobs 2 --quiet \

@@ -24,11 +24,11 @@ while [[ $# -gt 0 ]]; do
     *) sed -n '2,/^set -euo/p' "$0" | sed '$d' >&2; exit 2 ;;
   esac
 done
+source bench/lib.sh
 
 if [[ $do_build == 1 ]]; then
   scripts/build-web.sh "$web" >/dev/null
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_BENCH=ON >/dev/null
-  cmake --build "$build" -j2 --target lurkfield-text >/dev/null
+  build_release . "$build" lurkfield-text
 fi
 native=$(realpath "$build/tools/lurkfield-text")
 node_text=$(realpath "$web/tools/lurkfield-text.js")
@@ -36,31 +36,21 @@ worlds=$(realpath -m "$build/bench/worlds")
 mkdir -p "$worlds"
 bench/make-worlds.sh "$worlds" 1
 
-# median min max of the numbers on standard input, one per line
-stats() { sort -g | awk '{ v[NR] = $1 } END {
-  m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-  printf "%.3g %.3g %.3g\n", m, v[1], v[NR] }'; }
-
-# processor time (user + system) of one run, in microseconds
-micros() {
-  /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -n1 | awk '{ printf "%d\n", ($1 + $2) * 1000000 }'
-}
-
 results=$web/bench
 mkdir -p "$results"
 text_runs=$((2 * runs + 1))
 echo "== big world, turns 11 to 30: native and node, $text_runs interleaved runs of each length" >&2
 for ((i = 0; i < text_runs; i++)); do
   for turns in 10 30; do
-    echo "native $turns $(micros "$native" --config "$worlds/big.config" --turns "$turns")"
-    echo "node $turns $(micros node "$node_text" --config "$worlds/big.config" --turns "$turns")"
+    echo "native $turns $(cpu_micros "$native" --config "$worlds/big.config" --turns "$turns")"
+    echo "node $turns $(cpu_micros node "$node_text" --config "$worlds/big.config" --turns "$turns")"
   done
 done >"$results/turns.txt"
 turn_ms() { # PROGRAM: median (30 turns) - median (10 turns), per turn, in ms
   local t10 t30
-  t10=$(awk -v p="$1" '$1 == p && $2 == 10 { print $3 }' "$results/turns.txt" | stats)
-  t30=$(awk -v p="$1" '$1 == p && $2 == 30 { print $3 }' "$results/turns.txt" | stats)
-  awk -v a="${t10%% *}" -v b="${t30%% *}" 'BEGIN { printf "%.1f\n", (b - a) / 20000 }'
+  t10=$(awk -v p="$1" '$1 == p && $2 == 10 { print $3 }' "$results/turns.txt" | stats 3)
+  t30=$(awk -v p="$1" '$1 == p && $2 == 30 { print $3 }' "$results/turns.txt" | stats 3)
+  per_turn_ms "$t10" "$t30" '%.1f\n'
 }
 native_ms=$(turn_ms native)
 node_ms=$(turn_ms node)
