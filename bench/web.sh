@@ -25,6 +25,7 @@ while [[ $# -gt 0 ]]; do
   esac
 done
 source bench/lib.sh
+source scripts/lib/web.sh
 
 if [[ $do_build == 1 ]]; then
   scripts/build-web.sh "$web" >/dev/null
@@ -58,17 +59,14 @@ node_ms=$(turn_ms node)
 site_bytes=$(du -cb "$web"/site/* | tail -n1 | cut -f1)
 
 echo "== the page in Chromium, $runs loads with 20 turns each" >&2
-[[ -d $web/npm-tests/node_modules/playwright-core ]] || {
-  mkdir -p "$web/npm-tests"
-  cp tests/web/package.json tests/web/package-lock.json "$web/npm-tests/"
-  (cd "$web/npm-tests" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-}
-node web/serve.js "$web/site" 0 >"$results/server.log" 2>&1 &
-server=$!
-trap 'kill $server 2>/dev/null' EXIT
-until grep -q '^serving ' "$results/server.log"; do sleep 0.1; done
-url=$(sed -n 's/^serving //p' "$results/server.log")
-NODE_PATH=$(realpath "$web/npm-tests/node_modules") node bench/web_page_timing.js "$url" "$runs" >"$results/page.txt"
+# playwright-core, as the web stage installs it (tests/web/package-lock.json).
+: >"$results/npm.log"
+npm_ci_locked tests/web "$web/npm-tests" "$results/npm.log" ||
+  { cat "$results/npm.log" >&2; echo "npm ci of the page tests' packages failed" >&2; exit 1; }
+server_pid=
+trap '[[ -z $server_pid ]] || kill "$server_pid" 2>/dev/null' EXIT
+serve_site "$web/site" "$results/server.log" || { echo "the site's server did not start" >&2; exit 1; }
+NODE_PATH=$(realpath "$web/npm-tests/node_modules") node bench/web_page_timing.js "$site_url" "$runs" >"$results/page.txt"
 page() { awk -v n="$1" '$1 == n { printf "%s ms (%s .. %s)", $2, $3, $4 }' "$results/page.txt"; }
 
 {

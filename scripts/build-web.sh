@@ -16,21 +16,17 @@ scripts/install-deps.sh web
 # Emscripten's tools are node programs that need Debian's node modules.
 export NODE_PATH=/usr/share/nodejs
 source scripts/lib/cross-build.sh
+source scripts/lib/web.sh
 cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text
 log=$dir/cmake/build.log
 
 # The chart library, from the committed lock file; installed again only when it changed.
 npm_dir=$dir/npm
-if ! cmp -s web/package-lock.json "$npm_dir/package-lock.json" || [[ ! -d $npm_dir/node_modules ]]; then
-    rm -rf "$npm_dir"
-    mkdir -p "$npm_dir"
-    cp web/package.json web/package-lock.json "$npm_dir/"
-    (cd "$npm_dir" && npm ci --no-audit --no-fund --loglevel=error) >>"$log" 2>&1 || {
-        tail -n 20 "$log" >&2
-        echo "FAILED: npm ci for the page's chart library (log: $log)" >&2
-        exit 1
-    }
-fi
+npm_ci_locked web "$npm_dir" "$log" || {
+    tail -n 20 "$log" >&2
+    echo "FAILED: npm ci for the page's chart library (log: $log)" >&2
+    exit 1
+}
 
 site=$dir/site
 rm -rf "$site"

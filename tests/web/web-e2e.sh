@@ -19,6 +19,7 @@ musl_text=$native/tests/web/lurkfield-text-musl-rand
 boardcheck=$native/tests/windows/boardcheck
 failures=$web/web-e2e-failure
 passed=()
+source "$root/scripts/lib/web.sh"
 
 work=$(mktemp -d)
 server_pid=
@@ -131,21 +132,11 @@ prepare_browser() {
     # playwright-core from the committed lock file; it drives Debian's Chromium and
     # downloads no browser of its own.
     local npm_dir=$web/npm-tests
-    if ! cmp -s "$root/tests/web/package-lock.json" "$npm_dir/package-lock.json" || [[ ! -d $npm_dir/node_modules ]]; then
-        rm -rf "$npm_dir" && mkdir -p "$npm_dir"
-        cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$npm_dir/"
-        (cd "$npm_dir" && npm ci --no-audit --no-fund --loglevel=error) >"$work/npm.log" 2>&1 ||
-            { cat "$work/npm.log" >&2; fail "npm ci of the page tests' packages"; }
-    fi
+    npm_ci_locked "$root/tests/web" "$npm_dir" "$work/npm.log" ||
+        { cat "$work/npm.log" >&2; fail "npm ci of the page tests' packages"; }
     export NODE_PATH=$npm_dir/node_modules
-    node "$root/web/serve.js" "$web/site" 0 >"$work/server.log" 2>&1 &
-    server_pid=$!
-    local deadline=$((SECONDS + 10))
-    until grep -q '^serving ' "$work/server.log"; do
-        ((SECONDS < deadline)) && kill -0 "$server_pid" 2>/dev/null || { cat "$work/server.log" >&2; fail "the site's server did not start"; }
-        sleep 0.1
-    done
-    url=$(sed -n 's/^serving //p' "$work/server.log")
+    serve_site "$web/site" "$work/server.log" || fail "the site's server did not start"
+    url=$site_url
 }
 
 started=$SECONDS
