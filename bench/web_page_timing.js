@@ -8,7 +8,7 @@
 // Prints one line per figure: "NAME median min max" in milliseconds.
 //   node bench/web_page_timing.js URL [RUNS]
 'use strict';
-const { chromium } = require('playwright-core');
+const { launchChromium } = require('../tests/web/chromium');
 
 const [url, runsArgument] = process.argv.slice(2);
 const runs = Number(runsArgument || 5);
@@ -39,11 +39,7 @@ function watchFirstBoard() {
 }
 
 async function main() {
-  const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launchChromium();
   const loads = [];
   const keys = [];
   const keyFrames = [];

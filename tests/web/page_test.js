@@ -8,7 +8,7 @@
 // FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt} and
 // shared/{lurkfield.config,frame0.txt}. Prints "N passed, M failed".
 'use strict';
-const { chromium } = require('playwright-core');
+const { launchChromium } = require('./chromium');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
@@ -105,11 +105,7 @@ function findCell(frameFile, symbol) {
 }
 
 async function main() {
-  const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launchChromium();
   const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1 });
   const page = await context.newPage();
   page.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
