@@ -10,6 +10,8 @@
 # Refuses to run where a lurkfield package is installed already (it would be
 # replaced). Runs under a lock, so that two test runs on one machine take turns.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/windows/lib.sh" # seconds_since
 deb=$(realpath "$1")
 native=$(realpath -m "${2:-build}")
 version=$(dpkg-deb -f "$deb" Version)
@@ -67,7 +69,7 @@ started=$EPOCHREALTIME
 installed=1
 DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "apt-get install $deb"; }
-install_seconds=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+install_time=$(seconds_since "$started")
 
 [[ $(dpkg-query -W -f='${Version}' lurkfield) == "$version" ]] || fail "the installed version is not $version"
 for file in /usr/bin/lurkfield /usr/bin/lurkfield-text /usr/share/lurkfield/lurkfield.config \
@@ -98,8 +100,8 @@ grep -q '^Error: The grid is too small' "$work/window.txt" || fail "the window p
 started=$EPOCHREALTIME
 installed=
 purge || fail "apt-get purge lurkfield"
-remove_seconds=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+remove_time=$(seconds_since "$started")
 [[ ! -e /usr/bin/lurkfield-text && ! -e /usr/share/lurkfield ]] || fail "files are left after the removal"
 ! dpkg-query -W -f='${Status}' lurkfield 2>/dev/null | grep -q 'ok installed' || fail "still installed"
-echo "package: $(basename "$deb") installed in $install_seconds s (bringing ${#brought[@]} more packages)," \
-    "played the sample world, removed in $remove_seconds s"
+echo "package: $(basename "$deb") installed in $install_time (bringing ${#brought[@]} more packages)," \
+    "played the sample world, removed in $remove_time"

@@ -10,8 +10,9 @@
 set -euo pipefail
 zip=$(realpath "$1")
 version=$2
-export WINEPREFIX=$(realpath -m "${3:-build-mingw/wineprefix}")
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/windows/lib.sh"
+wine_environment "$(realpath -m "${3:-build-mingw/wineprefix}")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 started=$EPOCHREALTIME
@@ -63,10 +64,8 @@ grep -q 'Has 9 elements' "$work/lurkfield.rc" || fail "lurkfield.exe's icon does
 ! grep -q 'RT_GROUP_ICON' "$work/lurkfield-text.rc" || fail "lurkfield-text.exe carries an icon"
 
 # The text front end from the zip, under Wine, in the unpacked folder.
-if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
-    rm -rf "$WINEPREFIX"
-    timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; fail "wineboot -i"; }
-    touch "$WINEPREFIX/.lurkfield-ready"
+if ! wine_prefix_ready; then
+    make_wine_prefix "$work/wineboot.log" || { cat "$work/wineboot.log" >&2; fail "wineboot -i"; }
 fi
 said=$(cd "$dir" && timeout 60 wine lurkfield-text.exe --version 2>&1 | tr -d '\r') ||
     fail "lurkfield-text.exe --version failed: $said"
@@ -78,4 +77,4 @@ grep -q $'^turn 2: .* predators\r$' "$work/frame.txt" || fail "lurkfield-text.ex
 wineserver -k 2>/dev/null || true
 echo "windows zip: $(basename "$zip") holds the programs, the sample world and README.txt (CRLF);" \
     "version $version and manifests read back; lurkfield-text.exe played under Wine;" \
-    "$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')"
+    "$(seconds_since "$started")"

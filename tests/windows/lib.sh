@@ -1,6 +1,8 @@
+# shellcheck shell=bash
 # Helpers for driving Windows programs under Wine in a private X server.
 # Sourced by tests/windows/wine-e2e.sh; expects $work (a scratch folder) and
-# $boardcheck (the screenshot checker) to be set.
+# $boardcheck (the screenshot checker) to be set. The package checks
+# (tests/packages/) take the Wine prefix and the timing from here too.
 #
 # Without a window manager Wine draws no frame, so a top-level X window is
 # exactly the client area and a screenshot of it starts at client pixel (0, 0).
@@ -41,21 +43,39 @@ stop_xvfb() {
     xvfb_pid=
 }
 
-# A prefix of our own in the build folder, made once (8-25 s, ~700 MB), in the
-# background so that other preparations can run meanwhile; finish_wine waits for
-# it. DISPLAY must be set before the first Wine process starts the wineserver: a
-# server started without it makes later window creation fail.
-start_wine() {
+# Wine with our own 64-bit prefix $1, quiet, and without offering to install
+# Mono or Gecko.
+wine_environment() {
     export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Whether $WINEPREFIX was made to the end by an earlier run.
+wine_prefix_ready() {
+    [[ -f $WINEPREFIX/.lurkfield-ready ]]
+}
+
+# Makes $WINEPREFIX afresh (8-25 s, ~700 MB), wineboot's output in $1; marks it
+# ready only when that succeeded.
+make_wine_prefix() {
+    rm -rf "$WINEPREFIX"
+    { timeout 300 wineboot -i && timeout 60 wineserver -w; } >"$1" 2>&1 || return 1
+    touch "$WINEPREFIX/.lurkfield-ready"
+}
+
+# A prefix of our own in the build folder, made once, in the background so that
+# other preparations can run meanwhile; finish_wine waits for it. DISPLAY must be
+# set before the first Wine process starts the wineserver: a server started
+# without it makes later window creation fail.
+start_wine() {
+    wine_environment "$1"
     [[ -n ${DISPLAY:-} ]] || fail "start_wine needs DISPLAY"
     # A server left by an interrupted run would still talk to its dead display.
     wineserver -k 2>/dev/null || true
     wine_started=1
     boot_pid=
-    if [[ ! -f $WINEPREFIX/.lurkfield-ready ]]; then
-        rm -rf "$WINEPREFIX"
+    if ! wine_prefix_ready; then
         boot_started=$EPOCHREALTIME
-        { timeout 300 wineboot -i && timeout 60 wineserver -w; } >"$work/wineboot.log" 2>&1 &
+        make_wine_prefix "$work/wineboot.log" &
         boot_pid=$!
         background_pids+=("$boot_pid")
     fi
@@ -64,7 +84,6 @@ start_wine() {
 finish_wine() {
     if [[ -n $boot_pid ]]; then
         wait "$boot_pid" || { cat "$work/wineboot.log" >&2; fail "wineboot -i failed"; }
-        touch "$WINEPREFIX/.lurkfield-ready"
         notes+=("new Wine prefix in $(seconds_since "$boot_started")")
     fi
     # One server for the whole run, so that each program starts in a fraction of a second.
