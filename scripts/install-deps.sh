@@ -20,31 +20,30 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-want=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
-if [[ "${1:-build}" == windows ]]; then
+build=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
+experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
+case ${1:-build} in
+windows)
   # g++ too: the build compiles a tool it runs here (the window's icon maker).
-  want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64)
-fi
-if [[ "${1:-build}" == package ]]; then
+  want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64) ;;
+package)
   # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
   # dependencies with them. The Windows zip needs the cross build's tools.
-  want+=(dpkg-dev file g++-mingw-w64-x86-64)
-fi
-if [[ "${1:-build}" == web ]]; then
-  want=(cmake make libboost-dev emscripten "${node_packages[@]}")
-fi
-experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
-if [[ "${1:-build}" == experiments ]]; then
-  want+=("${experiments[@]}")
-fi
-if [[ "${1:-build}" == test ]]; then
-  want+=(libgtest-dev libgmock-dev libbenchmark-dev time
-         xvfb xauth xdotool x11-utils imagemagick
-         clang-14 libclang-rt-14-dev
-         g++-mingw-w64-x86-64 wine64 wine
-         dpkg-dev file unzip "${experiments[@]}"
-         emscripten chromium "${node_packages[@]}")
-fi
+  want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64) ;;
+web)
+  want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
+experiments)
+  want=("${build[@]}" "${experiments[@]}") ;;
+test)
+  want=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev time
+        xvfb xauth xdotool x11-utils imagemagick
+        clang-14 libclang-rt-14-dev
+        g++-mingw-w64-x86-64 wine64 wine
+        dpkg-dev file unzip "${experiments[@]}"
+        emscripten chromium "${node_packages[@]}") ;;
+*)
+  want=("${build[@]}") ;;
+esac
 
 missing=()
 for pkg in "${want[@]}"; do
