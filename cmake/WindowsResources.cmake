@@ -51,6 +51,5 @@ function(lurkfield_predator_icon out)
     DEPENDS ${maker}
     COMMENT "Drawing the program's icon"
     VERBATIM)
-  add_custom_target(lurkfield-icon DEPENDS ${icon})
   set(${out} ${icon} PARENT_SCOPE)
 endfunction()
