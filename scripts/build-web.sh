@@ -18,7 +18,7 @@ export NODE_PATH=/usr/share/nodejs
 source scripts/lib/cross-build.sh
 source scripts/lib/web.sh
 cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text
-log=$dir/cmake/build.log
+log=$(cross_build_log "$dir/cmake")
 
 # The chart library, from the committed lock file; installed again only when it changed.
 npm_dir=$dir/npm

@@ -13,6 +13,7 @@ dir=${1:-build-package}
 web_site=${LURKFIELD_WEB_SITE:-build-web/site}
 
 scripts/install-deps.sh package
+source scripts/lib/cross-build.sh
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 log=$dir/package.log
@@ -28,8 +29,7 @@ fail() {
 
 # The Debian package, from a Release build of the programs alone.
 {
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF \
-        -DLURKFIELD_SANITIZE=OFF -DLURKFIELD_FUZZ=OFF &&
+    cmake -S . -B "$dir" "${release_options[@]}" &&
         cmake --build "$dir" -j2 &&
         (cd "$dir" && cpack -G DEB -B "$dir")
 } >>"$log" 2>&1 || fail "the Debian package"
