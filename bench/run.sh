@@ -134,13 +134,15 @@ cell() { # "MEDIAN MIN MAX" UNIT
 change() { # "THIS" "BASELINE": the medians' change in percent
   awk -v a="${1%% *}" -v b="${2%% *}" 'BEGIN { if (b + 0 == 0) print ""; else printf "%+.1f %%", (a - b) / b * 100 }'
 }
-row() { # WHAT TARGET UNIT SOURCE...: SOURCE is a figure name, or "text:WORLD"
+source_figure() { # BUILD SOURCE: SOURCE is a figure name, or "text:WORLD"
+  if [[ $2 == text:* ]]; then cat "$results/$1.text-${2#text:}.turn"; else figure "$1" "$2"; fi
+}
+row() { # WHAT TARGET UNIT SOURCE
   local what=$1 target=$2 unit=$3 name=$4 line this base
-  get() { if [[ $name == text:* ]]; then cat "$results/$1.text-${name#text:}.turn"; else figure "$1" "$name"; fi; }
-  this=$(get this)
+  this=$(source_figure this "$name")
   line="| $what | $target | $(cell "$this" "$unit") |"
   if [[ -n $baseline ]]; then
-    base=$(get baseline)
+    base=$(source_figure baseline "$name")
     line+=" $(cell "$base" "$unit") | $(change "$this" "$base") |"
   fi
   echo "$line"
