@@ -17,8 +17,7 @@ const std::string huntingWorld =
 RunResult runProgramIn(const ScratchFolder& folder, const std::string& program,
                        const std::vector<std::string>& args,
                        std::vector<std::pair<std::string, std::string>> environment) {
-    return runProgram(
-        {program, args, folder.path(), std::chrono::seconds(240), std::move(environment)});
+    return runProgram({program, args, folder.path(), sweepTimeLimit, std::move(environment)});
 }
 
 RunResult runSweep(const ScratchFolder& folder, const std::vector<std::string>& args,

@@ -184,10 +184,12 @@ TEST(SweepProgram, ReportsARunThatRanOutOfMemoryAndGoesOn) {
             << "an address-space limit and the sanitizer's shadow memory exclude each other";
     ScratchFolder folder;
     folder.write("lurkfield.config", "grid.y 1000\nobstacle.density 100\n");
-    const RunResult run = runProgramIn(folder, "/bin/sh",
-                                       {"-c", "ulimit -v 600000 && exec '" LURKFIELD_SWEEP_PROGRAM
-                                              "' --vary grid.x=10,9000,20 "
-                                              "--turns 1 --jobs 2 --summary s.csv --quiet"});
+    const std::vector<std::string> args = {
+        "--vary", "grid.x=10,9000,20", "--turns", "1",      "--jobs",
+        "2",      "--summary",         "s.csv",   "--quiet"};
+    // 600000 KB of address space, as ulimit -v 600000 gives; the workers inherit it.
+    const RunResult run = runProgram(
+        {LURKFIELD_SWEEP_PROGRAM, args, folder.path(), sweepTimeLimit, {}, 600000ull * 1024});
     expectDone(run, 1);
     // Refused before set-up by the estimate of its need, or ended when an allocation failed.
     EXPECT_NE(run.err.find("run 1 (rep 0, seed 2, grid.x=9000): Not enough memory for this world"),
