@@ -33,6 +33,9 @@ struct RunRequest {
 
 RunResult runProgram(const RunRequest& request);
 
+// The file's bytes unchanged (binary); "" when it cannot be read.
+std::string readWhole(const std::filesystem::path& file);
+
 // A fresh, empty folder for one test, removed with everything in it.
 class ScratchFolder {
 public:

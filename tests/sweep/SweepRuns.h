@@ -26,7 +26,6 @@ RunResult runProgramIn(const ScratchFolder& folder, const std::string& program,
 // or "" when lurkfield-sweep-mpi was not built.
 std::vector<std::string> mpirunCommand(int ranks);
 
-std::string readText(const std::filesystem::path& file);
 std::vector<std::string> linesOf(const std::string& text);
 
 // The counts of the frames that lurkfield-text --trace printed, as table rows
