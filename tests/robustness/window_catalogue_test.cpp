@@ -50,16 +50,13 @@ void expectRefusal(const RunResult& run, const std::string& said) {
 class AwkwardWindow : public LayerTest {
 protected:
     void TearDown() override {
-        std::filesystem::current_path(previousFolder);
         selectedCell = noCell;
         LayerTest::TearDown();
     }
 
     // Runs the program on the configuration; each step runs when it waits for input.
     int run(const std::string& config, std::vector<Step> steps) {
-        folder.write("lurkfield.config", config);
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder.path());
+        folder.enter(config);
         return runProgramWithSteps(steps);
     }
 
@@ -91,8 +88,7 @@ protected:
         };
     }
 
-    ScratchFolder folder;
-    std::filesystem::path previousFolder;
+    ProgramFolder folder;
 };
 
 const std::string busyWorld = "grid.x 40\ngrid.y 30\nobstacle.density 8\nprey.number 60\n"
