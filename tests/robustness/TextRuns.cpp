@@ -21,6 +21,13 @@ const std::string tooLargeMessage = "The grid is too large: more than 4294967295
 const std::string outOfMemoryMessage = "Not enough memory for this world (lurkfield.config).\n";
 const std::string notEnoughMemoryStart = "Not enough memory for this world: it needs about ";
 
+std::string millionKeySettings() {
+    std::string config;
+    for (int key = 0; key < 1'000'000; ++key)
+        config += "key" + std::to_string(key) + " 1\n";
+    return config;
+}
+
 std::vector<Frame> framesOf(const std::string& output) {
     std::vector<Frame> frames;
     std::istringstream in(output);

@@ -21,6 +21,10 @@ std::vector<Frame> framesOf(const std::string& output);
 // later line wins over an earlier one with the same key, that overrides it.
 extern const std::string playableWorld;
 
+// Settings too many to read under a small address-space limit: a million
+// distinct keys, about 12 MB of file, well over 64 MB once stored.
+std::string millionKeySettings();
+
 // The refusals of the text front end, as it prints them for "lurkfield.config".
 extern const std::string tooSmallMessage;
 extern const std::string tooLargeMessage;

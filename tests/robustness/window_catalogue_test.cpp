@@ -120,7 +120,7 @@ TEST(WindowBadFiles, AreRefusedWithTheMessageAndExitCodeZero) {
 // the refusal of a file that cannot be played.
 TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     const RunResult run =
         runWindowOn("grid.x 3000\ngrid.y 3000\nprey.number 2147483647\n", 600 << 20);
     ASSERT_TRUE(run.finished);
@@ -135,11 +135,8 @@ TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne)
 
 TEST(WindowMemory, RunningOutWhileReadingTheSettingsShowsTheMessageAndExitsWithOne) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
-    std::string config;
-    for (int key = 0; key < 1'000'000; ++key)
-        config += "key" + std::to_string(key) + " 1\n";
-    const RunResult run = runWindowOn(config, 96 << 20);
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
+    const RunResult run = runWindowOn(millionKeySettings(), 96 << 20);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 1);

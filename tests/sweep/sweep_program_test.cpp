@@ -181,8 +181,7 @@ TEST(SweepProgram, ReportsARefusedGridOnStandardErrorAndInTheSummaryAndGoesOn) {
 
 TEST(SweepProgram, ReportsARunThatRanOutOfMemoryAndGoesOn) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP()
-            << "an address-space limit and the sanitizer's shadow memory exclude each other";
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     ScratchFolder folder;
     folder.write("lurkfield.config", "grid.y 1000\nobstacle.density 100\n");
     const std::vector<std::string> args = {
