@@ -19,7 +19,6 @@ const std::string tooSmallMessage =
 const std::string tooLargeMessage = "The grid is too large: more than 4294967295 cells. Do you "
                                     "have a correct config? (lurkfield.config)\n";
 const std::string outOfMemoryMessage = "Not enough memory for this world (lurkfield.config).\n";
-const std::string notEnoughMemoryStart = "Not enough memory for this world: it needs about ";
 
 std::string millionKeySettings() {
     std::string config;

@@ -30,8 +30,6 @@ extern const std::string tooSmallMessage;
 extern const std::string tooLargeMessage;
 // "Not enough memory for this world (lurkfield.config).\n": an allocation failed.
 extern const std::string outOfMemoryMessage;
-// The start of the refusal of a world that needs more memory than is available.
-extern const std::string notEnoughMemoryStart;
 
 // A kilobyte figure well above what any refused or tiny world needs, even
 // under the sanitizers, and far below what a grid past the limit would take.
