@@ -1,7 +1,5 @@
 #include "TextRuns.h"
 
-#include <sstream>
-
 const std::string playableWorld = "grid.x 12\n"
                                   "grid.y 8\n"
                                   "obstacle.density 10\n"
@@ -25,26 +23,6 @@ std::string millionKeySettings() {
     for (int key = 0; key < 1'000'000; ++key)
         config += "key" + std::to_string(key) + " 1\n";
     return config;
-}
-
-std::vector<Frame> framesOf(const std::string& output) {
-    std::vector<Frame> frames;
-    std::istringstream in(output);
-    std::string line;
-    while (std::getline(in, line)) {
-        Frame frame;
-        char colon = 0;
-        std::string word;
-        std::istringstream heading(line);
-        heading >> word >> frame.turn >> colon >> frame.obstacles >> word >> frame.prey >> word >>
-            frame.predators;
-        if (!heading || word != "prey,")
-            continue;
-        while (std::getline(in, line) && !line.empty())
-            frame.board += line + '\n';
-        frames.push_back(frame);
-    }
-    return frames;
 }
 
 RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,

@@ -5,17 +5,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
-
-// One printed frame: its heading's counts and the board rows below it.
-struct Frame {
-    std::uint64_t turn = 0;
-    std::uint64_t obstacles = 0;
-    std::uint64_t prey = 0;
-    std::uint64_t predators = 0;
-    std::string board;
-};
-
-std::vector<Frame> framesOf(const std::string& output);
+#include "support/TextFrames.h"
 
 // A small world that plays normally; cases append lines to it, and since a
 // later line wins over an earlier one with the same key, that overrides it.
