@@ -26,24 +26,21 @@ std::string millionKeySettings() {
 }
 
 RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
-                  std::chrono::seconds limit) {
-    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}, 0});
+                  std::chrono::seconds limit, std::uint64_t addressSpaceBytes) {
+    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}, addressSpaceBytes});
 }
 
 RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace,
-                    std::chrono::seconds limit) {
+                    std::chrono::seconds limit, std::uint64_t addressSpaceBytes) {
     const ScratchFolder folder;
     folder.write("lurkfield.config", config);
     std::vector<std::string> args{"--turns", std::to_string(turns)};
     if (trace)
         args.push_back("--trace");
-    return runText(folder, args, limit);
+    return runText(folder, args, limit, addressSpaceBytes);
 }
 
 RunResult runTextUnderLimit(const std::string& config, std::uint64_t turns,
                             std::uint64_t addressSpaceBytes) {
-    const ScratchFolder folder;
-    folder.write("lurkfield.config", config);
-    return runProgram({LURKFIELD_TEXT_PROGRAM, {"--turns", std::to_string(turns)}, folder.path(),
-                       std::chrono::seconds(120), {}, addressSpaceBytes});
+    return runTextOn(config, turns, false, std::chrono::seconds(120), addressSpaceBytes);
 }

@@ -25,13 +25,16 @@ extern const std::string outOfMemoryMessage;
 // under the sanitizers, and far below what a grid past the limit would take.
 constexpr long smallProgramKilobytes = 256 * 1024;
 
-// Runs lurkfield-text in the folder with the given arguments.
+// Runs lurkfield-text in the folder with the given arguments, under an
+// address-space limit (RLIMIT_AS) of that many bytes when it is not 0.
 RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
-                  std::chrono::seconds limit = std::chrono::seconds(120));
+                  std::chrono::seconds limit = std::chrono::seconds(120),
+                  std::uint64_t addressSpaceBytes = 0);
 
 // Writes the configuration as "lurkfield.config" and runs that many turns.
 RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace = false,
-                    std::chrono::seconds limit = std::chrono::seconds(120));
+                    std::chrono::seconds limit = std::chrono::seconds(120),
+                    std::uint64_t addressSpaceBytes = 0);
 
 // The same under an address-space limit (RLIMIT_AS) of that many bytes.
 RunResult runTextUnderLimit(const std::string& config, std::uint64_t turns,
