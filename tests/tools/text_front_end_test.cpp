@@ -218,8 +218,9 @@ TEST(TextSettings, ActAsLinesAtTheEndOfTheFile) {
     EXPECT_EQ(runOn(config, "--set prey.number=1").out.substr(0, 40),
               "turn 0: 0 obstacles, 1 prey, 0 predators");
     // A malformed value reads 0, and a later --set wins, as later lines do.
-    EXPECT_EQ(countFrames(runOn(config, "--set prey.number=x").out), 1);
-    EXPECT_EQ(runOn(config, "--set prey.number=x").out.rfind("turn 0: 0 obstacles, 0 prey", 0), 0u);
+    const TextRun malformed = runOn(config, "--set prey.number=x");
+    EXPECT_EQ(countFrames(malformed.out), 1);
+    EXPECT_EQ(malformed.out.rfind("turn 0: 0 obstacles, 0 prey", 0), 0u);
     EXPECT_EQ(runOn(config, "--set prey.number=1 --set prey.number=2").out.rfind(
                   "turn 0: 0 obstacles, 2 prey", 0),
               0u);
