@@ -106,7 +106,7 @@ int GroupedSweep::wait() {
 
 bool GroupedSweep::groupGone() const {
     for (int i = 0; i < 500; ++i) {
-        if (kill(-pid, 0) != 0 && errno == ESRCH)
+        if (groupGoneNow())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
