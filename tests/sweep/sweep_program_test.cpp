@@ -217,7 +217,7 @@ TEST(SweepProgram, ReplacesOldTablesButChangesNoFileWhenItCannotOpenThemAll) {
     EXPECT_EQ(refused.err,
               "lurkfield-sweep: cannot write nowhere/s.csv: No such file or directory\n");
     EXPECT_EQ(readWhole(folder.path() / "old.csv"), "old rows\n");
-    const RunResult fresh = runSweep(folder, {"--table", "new.csv", "--summary", "nowhere/s.csv"});
+    runSweep(folder, {"--table", "new.csv", "--summary", "nowhere/s.csv"});
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "new.csv"));
 }
 
@@ -241,7 +241,7 @@ TEST(SweepProgram, WritesARecordOfHowEachFileWasMadeBesideIt) {
             EXPECT_NE(json.find(part), std::string::npos) << file << " lacks " << part << "\n"
                                                           << json;
     }
-    const RunResult toOutput = runSweep(folder, {"--turns", "1", "--table", "-", "--quiet"});
+    runSweep(folder, {"--turns", "1", "--table", "-", "--quiet"});
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "-.json"));
 }
 
