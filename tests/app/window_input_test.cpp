@@ -6,15 +6,12 @@
 
 #include <boost/weak_ptr.hpp>
 
-#include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CellSelection.h"
 #include "core/World.h"
-#include "support/TestWorld.h"
 
 namespace {
 
@@ -27,32 +24,22 @@ constexpr COLORREF green = RGB(0, 255, 0);
 class Program : public LayerTest {
 protected:
     void TearDown() override {
-        if (folder)
-            std::filesystem::current_path(previousFolder);
         selectedCell = noCell;
         LayerTest::TearDown();
-    }
-
-    // The folder the program runs in, holding `fileName` with `content`.
-    void runIn(const std::string& content, const std::string& fileName = "lurkfield.config") {
-        folder = std::make_unique<TempFile>(content, fileName);
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder->folder());
     }
 
     int run(const std::vector<Step>& steps) { return runProgramWithSteps(steps); }
 
     static int turnsRun() { return theWorld->grid.get(0, 0)->turnCounter; }
 
-    std::unique_ptr<TempFile> folder;
-    std::filesystem::path previousFolder;
+    ProgramFolder folder;
     boost::weak_ptr<GameObject> watched;
 };
 
 } // namespace
 
 TEST_F(Program, RunsOneTurnForASpace) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     const int exitCode = run({
         [](HWND window) { pushText(window, " "); },
         [](HWND window) {
@@ -64,7 +51,7 @@ TEST_F(Program, RunsOneTurnForASpace) {
 }
 
 TEST_F(Program, RunsEveryTurnOfQuicklyRepeatedSpacesBeforeItsNextPaint) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     run({
         [](HWND window) {
             pushText(window, " ");
@@ -79,7 +66,7 @@ TEST_F(Program, RunsEveryTurnOfQuicklyRepeatedSpacesBeforeItsNextPaint) {
 }
 
 TEST_F(Program, RepaintsAfterASpaceButNotAfterOtherCharacters) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     run({
         [](HWND window) {
             selectedCell = {1, 1}; // unseen until the next paint
@@ -100,7 +87,7 @@ TEST_F(Program, RepaintsAfterASpaceButNotAfterOtherCharacters) {
 }
 
 TEST_F(Program, SelectsAClickedCellAndClearsItOnASecondClick) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     run({
         [](HWND window) {
             RECT client;
@@ -121,7 +108,7 @@ TEST_F(Program, SelectsAClickedCellAndClearsItOnASecondClick) {
 }
 
 TEST_F(Program, KeepsTheSelectionThroughATurn) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     run({
         [](HWND window) {
             pushClick(window, 5, 5);
@@ -135,7 +122,7 @@ TEST_F(Program, KeepsTheSelectionThroughATurn) {
 }
 
 TEST_F(Program, EndsWithExitCodeZeroOnEscapeAndDestroysTheWorld) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     const int exitCode = run({
         [this](HWND window) {
             watched = theWorld->grid.get(0, 0);
@@ -147,7 +134,7 @@ TEST_F(Program, EndsWithExitCodeZeroOnEscapeAndDestroysTheWorld) {
 }
 
 TEST_F(Program, EndsWithExitCodeZeroOnTheCloseButtonAndDestroysTheWorld) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     const int exitCode = run({
         [this](HWND window) {
             watched = theWorld->grid.get(0, 0);
@@ -160,7 +147,7 @@ TEST_F(Program, EndsWithExitCodeZeroOnTheCloseButtonAndDestroysTheWorld) {
 }
 
 TEST_F(Program, ClosesItsWindowOnCommandOneHundred) {
-    runIn(allObstacles);
+    folder.enter(allObstacles);
     const int exitCode = run({
         [](HWND window) { PostMessageW(window, WM_COMMAND, 100, 0); },
     });
@@ -169,7 +156,7 @@ TEST_F(Program, ClosesItsWindowOnCommandOneHundred) {
 }
 
 TEST_F(Program, RefusesToStartWithoutAConfigurationFileAndOpensNoWindow) {
-    runIn("not the configuration", "notes.txt");
+    folder.enter("not the configuration", "notes.txt");
     testing::internal::CaptureStderr();
     const int exitCode = run({});
     const std::string said = testing::internal::GetCapturedStderr();
@@ -179,7 +166,7 @@ TEST_F(Program, RefusesToStartWithoutAConfigurationFileAndOpensNoWindow) {
 }
 
 TEST_F(Program, RefusesAGridTooLargeNamingTheLimit) {
-    runIn("grid.x 100000\ngrid.y 100000\n");
+    folder.enter("grid.x 100000\ngrid.y 100000\n");
     testing::internal::CaptureStderr();
     const int exitCode = run({});
     const std::string said = testing::internal::GetCapturedStderr();
@@ -190,7 +177,7 @@ TEST_F(Program, RefusesAGridTooLargeNamingTheLimit) {
 }
 
 TEST_F(Program, IgnoresClicksWhileTheCellsAreZeroPixels) {
-    runIn("grid.x 5000\ngrid.y 3\n");
+    folder.enter("grid.x 5000\ngrid.y 3\n");
     run({
         [](HWND window) {
             selectedCell = {1, 1};
@@ -204,7 +191,7 @@ TEST_F(Program, IgnoresClicksWhileTheCellsAreZeroPixels) {
 }
 
 TEST_F(Program, ClearsTheSelectionOnAClickPastTheLastColumn) {
-    runIn("grid.x 5\ngrid.y 3\n");
+    folder.enter("grid.x 5\ngrid.y 3\n");
     run({
         [](HWND window) { pushClick(window, 5, 5); },
         [](HWND window) {

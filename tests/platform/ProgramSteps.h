@@ -2,18 +2,57 @@
 // Runs the window program itself (WinMain and its message loop) in this process
 // on the layer, driven by steps: each step runs when the program waits for
 // input, and gets the newest window. A program still running after the last
-// step is a test failure, and is ended.
+// step is a test failure, and is ended. The program reads its settings from
+// the working directory, which a ProgramFolder sets.
 #include <windows.h>
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/World.h"
 #include "platform/Win32TestAccess.h"
+#include "support/TestWorld.h"
+
+// The folder the program runs in: a fresh temporary folder holding one file,
+// the working directory from enter() on. Once this is gone, the working
+// directory is the test's own again, if enter() was called at all.
+class ProgramFolder {
+public:
+    ProgramFolder() = default;
+    ~ProgramFolder() { leave(); }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    // Makes the folder, holding `fileName` with `content`, the working directory.
+    void enter(const std::string& content, const std::string& fileName = "lurkfield.config") {
+        leave();
+        file = std::make_unique<TempFile>(content, fileName);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(file->folder());
+    }
+
+private:
+    // Never throws: a folder it cannot go back to is a test failure.
+    void leave() noexcept {
+        if (!file)
+            return;
+        std::error_code failed;
+        std::filesystem::current_path(previous, failed);
+        EXPECT_FALSE(failed) << "cannot go back to " << previous << ": " << failed.message();
+        file.reset();
+    }
+
+    std::unique_ptr<TempFile> file;
+    std::filesystem::path previous;
+};
 
 using Step = std::function<void(HWND)>;
 

@@ -11,14 +11,14 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-
 std::string readWhole(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
+
+namespace {
 
 // In the child: output to files, the environment adjusted, then the program.
 [[noreturn]] void becomeProgram(const RunRequest& request, const std::string& outFile,

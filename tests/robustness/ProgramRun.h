@@ -31,7 +31,14 @@ struct RunRequest {
     std::uint64_t addressSpaceLimit = 0;
 };
 
+// Why a test run under an address-space limit is skipped in the AddressSanitizer build.
+inline constexpr const char* noAddressSpaceLimitUnderSanitizer =
+    "AddressSanitizer cannot start under an address-space limit";
+
 RunResult runProgram(const RunRequest& request);
+
+// The file's bytes unchanged (binary); "" when it cannot be read.
+std::string readWhole(const std::filesystem::path& file);
 
 // A fresh, empty folder for one test, removed with everything in it.
 class ScratchFolder {

@@ -1,7 +1,5 @@
 #include "TextRuns.h"
 
-#include <sstream>
-
 const std::string playableWorld = "grid.x 12\n"
                                   "grid.y 8\n"
                                   "obstacle.density 10\n"
@@ -19,47 +17,30 @@ const std::string tooSmallMessage =
 const std::string tooLargeMessage = "The grid is too large: more than 4294967295 cells. Do you "
                                     "have a correct config? (lurkfield.config)\n";
 const std::string outOfMemoryMessage = "Not enough memory for this world (lurkfield.config).\n";
-const std::string notEnoughMemoryStart = "Not enough memory for this world: it needs about ";
 
-std::vector<Frame> framesOf(const std::string& output) {
-    std::vector<Frame> frames;
-    std::istringstream in(output);
-    std::string line;
-    while (std::getline(in, line)) {
-        Frame frame;
-        char colon = 0;
-        std::string word;
-        std::istringstream heading(line);
-        heading >> word >> frame.turn >> colon >> frame.obstacles >> word >> frame.prey >> word >>
-            frame.predators;
-        if (!heading || word != "prey,")
-            continue;
-        while (std::getline(in, line) && !line.empty())
-            frame.board += line + '\n';
-        frames.push_back(frame);
-    }
-    return frames;
+std::string millionKeySettings() {
+    std::string config;
+    for (int key = 0; key < 1'000'000; ++key)
+        config += "key" + std::to_string(key) + " 1\n";
+    return config;
 }
 
 RunResult runText(const ScratchFolder& folder, const std::vector<std::string>& args,
-                  std::chrono::seconds limit) {
-    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}, 0});
+                  std::chrono::seconds limit, std::uint64_t addressSpaceBytes) {
+    return runProgram({LURKFIELD_TEXT_PROGRAM, args, folder.path(), limit, {}, addressSpaceBytes});
 }
 
 RunResult runTextOn(const std::string& config, std::uint64_t turns, bool trace,
-                    std::chrono::seconds limit) {
+                    std::chrono::seconds limit, std::uint64_t addressSpaceBytes) {
     const ScratchFolder folder;
     folder.write("lurkfield.config", config);
     std::vector<std::string> args{"--turns", std::to_string(turns)};
     if (trace)
         args.push_back("--trace");
-    return runText(folder, args, limit);
+    return runText(folder, args, limit, addressSpaceBytes);
 }
 
 RunResult runTextUnderLimit(const std::string& config, std::uint64_t turns,
                             std::uint64_t addressSpaceBytes) {
-    const ScratchFolder folder;
-    folder.write("lurkfield.config", config);
-    return runProgram({LURKFIELD_TEXT_PROGRAM, {"--turns", std::to_string(turns)}, folder.path(),
-                       std::chrono::seconds(120), {}, addressSpaceBytes});
+    return runTextOn(config, turns, false, std::chrono::seconds(120), addressSpaceBytes);
 }

@@ -74,16 +74,13 @@ class WindowOutOfMemory : public LayerTest {
   protected:
     void TearDown() override {
         stopFailingAllocations();
-        std::filesystem::current_path(previousFolder);
         LayerTest::TearDown();
     }
 
     // Runs the program on the configuration, its allocations failing from the
     // start when failingFromStart is set.
     int run(const std::string& config, const std::vector<Step>& steps, bool failingFromStart) {
-        file = std::make_unique<TempFile>(config);
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(file->folder());
+        folder.enter(config);
         testing::internal::CaptureStderr();
         if (failingFromStart)
             failAllocationsFrom(worldSized);
@@ -93,8 +90,7 @@ class WindowOutOfMemory : public LayerTest {
         return exitCode;
     }
 
-    std::unique_ptr<TempFile> file;
-    std::filesystem::path previousFolder;
+    ProgramFolder folder;
     std::string said;
 };
 

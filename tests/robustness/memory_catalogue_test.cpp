@@ -18,9 +18,6 @@ namespace {
 
 constexpr std::uint64_t megabyte = 1 << 20;
 
-const char* const noLimitUnderSanitizer =
-    "AddressSanitizer cannot start under an address-space limit";
-
 // The figures of a refusal for want of memory, in MB: {needed, available}.
 std::pair<std::uint64_t, std::uint64_t> refusalFigures(const RunResult& run) {
     static const std::regex refusal("Not enough memory for this world: it needs about ([0-9]+) MB, "
@@ -45,7 +42,7 @@ void expectRefusedBeforeAllocating(const RunResult& run) {
 
 TEST(MemoryLimits, AWorldThatCannotFitIsRefusedBeforeAllocatingNamingBothFigures) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << noLimitUnderSanitizer;
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     const std::string config = "grid.x 3000\ngrid.y 3000\nprey.number 2147483647\n";
     const RunResult run = runTextUnderLimit(config, 1, 600 * megabyte);
     expectRefusedBeforeAllocating(run);
@@ -59,7 +56,7 @@ TEST(MemoryLimits, AWorldThatCannotFitIsRefusedBeforeAllocatingNamingBothFigures
 
 TEST(MemoryLimits, TheLargestIntAsAWidthIsRefusedForWantOfMemory) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << noLimitUnderSanitizer;
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     const RunResult run = runTextUnderLimit("grid.x 2147483647\ngrid.y 1\n", 1, 1024 * megabyte);
     expectRefusedBeforeAllocating(run);
     EXPECT_EQ(refusalFigures(run).first, 34816u);
@@ -70,7 +67,7 @@ TEST(MemoryLimits, WorldsPlayUnderALimitOfTheirEstimatedNeed) {
     // address space than its estimate and what the program takes before it
     // builds a world (its code, libraries, stack and the settings).
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << noLimitUnderSanitizer;
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     constexpr std::uint64_t programItself = 24 * megabyte;
     const char* worlds[] = {
         "grid.x 1500\ngrid.y 1500\nobstacle.density 100\n",
@@ -91,12 +88,8 @@ TEST(MemoryLimits, WorldsPlayUnderALimitOfTheirEstimatedNeed) {
 
 TEST(MemoryLimits, RunningOutWhileReadingTheSettingsEndsWithTheMessage) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << noLimitUnderSanitizer;
-    // A million distinct keys: about 12 MB of file, well over 64 MB once stored.
-    std::string config;
-    for (int key = 0; key < 1'000'000; ++key)
-        config += "key" + std::to_string(key) + " 1\n";
-    const RunResult run = runTextUnderLimit(config, 1, 64 * megabyte);
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
+    const RunResult run = runTextUnderLimit(millionKeySettings(), 1, 64 * megabyte);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 1);

@@ -50,16 +50,13 @@ void expectRefusal(const RunResult& run, const std::string& said) {
 class AwkwardWindow : public LayerTest {
 protected:
     void TearDown() override {
-        std::filesystem::current_path(previousFolder);
         selectedCell = noCell;
         LayerTest::TearDown();
     }
 
     // Runs the program on the configuration; each step runs when it waits for input.
     int run(const std::string& config, std::vector<Step> steps) {
-        folder.write("lurkfield.config", config);
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder.path());
+        folder.enter(config);
         return runProgramWithSteps(steps);
     }
 
@@ -91,8 +88,7 @@ protected:
         };
     }
 
-    ScratchFolder folder;
-    std::filesystem::path previousFolder;
+    ProgramFolder folder;
 };
 
 const std::string busyWorld = "grid.x 40\ngrid.y 30\nobstacle.density 8\nprey.number 60\n"
@@ -124,7 +120,7 @@ TEST(WindowBadFiles, AreRefusedWithTheMessageAndExitCodeZero) {
 // the refusal of a file that cannot be played.
 TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     const RunResult run =
         runWindowOn("grid.x 3000\ngrid.y 3000\nprey.number 2147483647\n", 600 << 20);
     ASSERT_TRUE(run.finished);
@@ -139,11 +135,8 @@ TEST(WindowMemory, AWorldThatCannotFitIsRefusedNamingBothFiguresAndExitsWithOne)
 
 TEST(WindowMemory, RunningOutWhileReadingTheSettingsShowsTheMessageAndExitsWithOne) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
-    std::string config;
-    for (int key = 0; key < 1'000'000; ++key)
-        config += "key" + std::to_string(key) + " 1\n";
-    const RunResult run = runWindowOn(config, 96 << 20);
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
+    const RunResult run = runWindowOn(millionKeySettings(), 96 << 20);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 1);

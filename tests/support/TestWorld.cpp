@@ -55,14 +55,8 @@ GameObjectPtr TestWorld::putObstacle(int x, int y) {
 }
 
 Config settingsFromText(const std::string& text) {
-    Config config;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        config.addLine(std::string_view(text).substr(start, end - start));
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
-    return config;
+    const TempFile file(text);
+    return Config::load(file.path());
 }
 
 std::vector<int> drawsAfterSeed(unsigned seed, int count) {

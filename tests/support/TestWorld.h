@@ -45,7 +45,7 @@ private:
     World* previous;
 };
 
-// The settings that configuration text holds, read line by line as from a file.
+// The settings that configuration text holds, read from a file holding it.
 Config settingsFromText(const std::string& text);
 
 // The rand() results that the next `count` draws would give after srand(seed).

@@ -2,11 +2,12 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+#include "TextRuns.h"
 
 const std::string huntingWorld =
     "grid.x 24\ngrid.y 16\nobstacle.density 12\nprey.number 30\n"
@@ -17,8 +18,7 @@ const std::string huntingWorld =
 RunResult runProgramIn(const ScratchFolder& folder, const std::string& program,
                        const std::vector<std::string>& args,
                        std::vector<std::pair<std::string, std::string>> environment) {
-    return runProgram(
-        {program, args, folder.path(), std::chrono::seconds(240), std::move(environment)});
+    return runProgram({program, args, folder.path(), sweepTimeLimit, std::move(environment)});
 }
 
 RunResult runSweep(const ScratchFolder& folder, const std::vector<std::string>& args,
@@ -39,13 +39,6 @@ std::vector<std::string> mpirunCommand(int ranks) {
     return command;
 }
 
-std::string readText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -56,13 +49,9 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 std::vector<std::string> frameCounts(const std::string& textOutput) {
     std::vector<std::string> counts;
-    for (const std::string& line : linesOf(textOutput)) {
-        unsigned long long turn, obstacles, prey, predators;
-        if (std::sscanf(line.c_str(), "turn %llu: %llu obstacles, %llu prey, %llu predators", &turn,
-                        &obstacles, &prey, &predators) == 4)
-            counts.push_back(std::to_string(turn) + "," + std::to_string(obstacles) + "," +
-                             std::to_string(prey) + "," + std::to_string(predators));
-    }
+    for (const Frame& frame : framesOf(textOutput))
+        counts.push_back(std::to_string(frame.turn) + "," + std::to_string(frame.obstacles) + "," +
+                         std::to_string(frame.prey) + "," + std::to_string(frame.predators));
     return counts;
 }
 
@@ -117,7 +106,7 @@ int GroupedSweep::wait() {
 
 bool GroupedSweep::groupGone() const {
     for (int i = 0; i < 500; ++i) {
-        if (kill(-pid, 0) != 0 && errno == ESRCH)
+        if (groupGoneNow())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

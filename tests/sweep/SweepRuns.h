@@ -11,6 +11,9 @@
 // A small world where predators hunt: runs differ from seed to seed.
 extern const std::string huntingWorld;
 
+// How long a sweep of the tests may take before it counts as hung.
+constexpr std::chrono::seconds sweepTimeLimit{240};
+
 // lurkfield-sweep (or another program) run in the folder, which holds the
 // world as lurkfield.config.
 RunResult runSweep(const ScratchFolder& folder, const std::vector<std::string>& args,
@@ -23,7 +26,6 @@ RunResult runProgramIn(const ScratchFolder& folder, const std::string& program,
 // or "" when lurkfield-sweep-mpi was not built.
 std::vector<std::string> mpirunCommand(int ranks);
 
-std::string readText(const std::filesystem::path& file);
 std::vector<std::string> linesOf(const std::string& text);
 
 // The counts of the frames that lurkfield-text --trace printed, as table rows

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "SweepRuns.h"
+#include "TextRuns.h"
 #include "Version.h"
 #include "core/AddressSanitizer.h"
 
@@ -80,8 +81,7 @@ TEST(SweepProgram, RecordsTheFramesOfLurkfieldTextForEachRunsSeedAndSettings) {
     folder.write("lurkfield.config", huntingWorld);
     const RunResult plain = runSweep(folder, {"--turns", "30", "--quiet"});
     expectDone(plain);
-    const RunResult unseeded =
-        runProgramIn(folder, LURKFIELD_TEXT_PROGRAM, {"--turns", "30", "--trace"});
+    const RunResult unseeded = runText(folder, {"--turns", "30", "--trace"}, sweepTimeLimit);
     EXPECT_EQ(rowCounts(plain.out, "0,0,1,", 3), frameCounts(unseeded.out));
     EXPECT_EQ(frameCounts(unseeded.out).size(), 31u);
 
@@ -93,10 +93,11 @@ TEST(SweepProgram, RecordsTheFramesOfLurkfieldTextForEachRunsSeedAndSettings) {
     for (int run = 0; run < 8; ++run) {
         const std::string seed = std::to_string(40 + run);
         const std::string sight = sights[run / 4], number = numbers[run / 2 % 2];
-        const RunResult text = runProgramIn(
-            folder, LURKFIELD_TEXT_PROGRAM,
-            {"--seed", seed, "--set", "prey.number=20", "--set", "predator.sight=" + sight, "--set",
-             "predator.number=" + number, "--turns", "25", "--trace"});
+        const RunResult text =
+            runText(folder,
+                    {"--seed", seed, "--set", "prey.number=20", "--set", "predator.sight=" + sight,
+                     "--set", "predator.number=" + number, "--turns", "25", "--trace"},
+                    sweepTimeLimit);
         const std::string prefix = std::to_string(run) + "," + std::to_string(run % 2) + "," +
                                    seed + "," + sight + "," + number + ",";
         EXPECT_EQ(rowCounts(varied.out, prefix, 5), frameCounts(text.out)) << prefix;
@@ -167,7 +168,7 @@ TEST(SweepProgram, ReportsARefusedGridOnStandardErrorAndInTheSummaryAndGoesOn) {
     const std::vector<std::string> table = linesOf(run.out);
     ASSERT_EQ(table.size(), 1u + 4u);
     EXPECT_EQ(table[1].rfind("2,0,3,6,0,", 0), 0u);
-    const std::vector<std::string> summary = linesOf(readText(folder.path() / "s.csv"));
+    const std::vector<std::string> summary = linesOf(readWhole(folder.path() / "s.csv"));
     ASSERT_EQ(summary.size(), 4u);
     EXPECT_EQ(summary[0],
               "run,rep,seed,grid.x,turns,prey_start,prey_end,predators_end,prey_gone_turn,"
@@ -180,20 +181,21 @@ TEST(SweepProgram, ReportsARefusedGridOnStandardErrorAndInTheSummaryAndGoesOn) {
 
 TEST(SweepProgram, ReportsARunThatRanOutOfMemoryAndGoesOn) {
     if (builtWithAddressSanitizer)
-        GTEST_SKIP()
-            << "an address-space limit and the sanitizer's shadow memory exclude each other";
+        GTEST_SKIP() << noAddressSpaceLimitUnderSanitizer;
     ScratchFolder folder;
     folder.write("lurkfield.config", "grid.y 1000\nobstacle.density 100\n");
-    const RunResult run = runProgramIn(folder, "/bin/sh",
-                                       {"-c", "ulimit -v 600000 && exec '" LURKFIELD_SWEEP_PROGRAM
-                                              "' --vary grid.x=10,9000,20 "
-                                              "--turns 1 --jobs 2 --summary s.csv --quiet"});
+    const std::vector<std::string> args = {
+        "--vary", "grid.x=10,9000,20", "--turns", "1",      "--jobs",
+        "2",      "--summary",         "s.csv",   "--quiet"};
+    // 600000 KB of address space, as ulimit -v 600000 gives; the workers inherit it.
+    const RunResult run = runProgram(
+        {LURKFIELD_SWEEP_PROGRAM, args, folder.path(), sweepTimeLimit, {}, 600000ull * 1024});
     expectDone(run, 1);
     // Refused before set-up by the estimate of its need, or ended when an allocation failed.
     EXPECT_NE(run.err.find("run 1 (rep 0, seed 2, grid.x=9000): Not enough memory for this world"),
               std::string::npos)
         << run.err;
-    const std::vector<std::string> summary = linesOf(readText(folder.path() / "s.csv"));
+    const std::vector<std::string> summary = linesOf(readWhole(folder.path() / "s.csv"));
     ASSERT_EQ(summary.size(), 4u);
     EXPECT_NE(summary[2].find(",out_of_memory,"), std::string::npos) << summary[2];
     EXPECT_NE(summary[2].find("Not enough memory for this world"), std::string::npos);
@@ -206,7 +208,7 @@ TEST(SweepProgram, ReplacesOldTablesButChangesNoFileWhenItCannotOpenThemAll) {
     folder.write("lurkfield.config", huntingWorld);
     folder.write("t.csv", std::string(100000, 'x'));
     expectDone(runSweep(folder, {"--turns", "2", "--table", "t.csv", "--quiet"}));
-    EXPECT_EQ(linesOf(readText(folder.path() / "t.csv")).size(), 4u);
+    EXPECT_EQ(linesOf(readWhole(folder.path() / "t.csv")).size(), 4u);
 
     folder.write("old.csv", "old rows\n");
     const RunResult refused = runSweep(
@@ -214,8 +216,8 @@ TEST(SweepProgram, ReplacesOldTablesButChangesNoFileWhenItCannotOpenThemAll) {
     expectDone(refused, 1);
     EXPECT_EQ(refused.err,
               "lurkfield-sweep: cannot write nowhere/s.csv: No such file or directory\n");
-    EXPECT_EQ(readText(folder.path() / "old.csv"), "old rows\n");
-    const RunResult fresh = runSweep(folder, {"--table", "new.csv", "--summary", "nowhere/s.csv"});
+    EXPECT_EQ(readWhole(folder.path() / "old.csv"), "old rows\n");
+    runSweep(folder, {"--table", "new.csv", "--summary", "nowhere/s.csv"});
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "new.csv"));
 }
 
@@ -227,7 +229,7 @@ TEST(SweepProgram, WritesARecordOfHowEachFileWasMadeBesideIt) {
                           "5", "--table", "t.csv", "--summary", "s.csv", "--quiet"});
     expectDone(run);
     for (const char* file : {"t.csv", "s.csv"}) {
-        const std::string json = readText(folder.path() / (std::string(file) + ".json"));
+        const std::string json = readWhole(folder.path() / (std::string(file) + ".json"));
         for (const std::string part :
              {"\"program\": \"lurkfield-sweep\"", "\"version\": \"" LURKFIELD_VERSION "\"",
               "\"command_line\": [\"" LURKFIELD_SWEEP_PROGRAM "\", \"--set\", \"prey.number=7\"",
@@ -239,7 +241,7 @@ TEST(SweepProgram, WritesARecordOfHowEachFileWasMadeBesideIt) {
             EXPECT_NE(json.find(part), std::string::npos) << file << " lacks " << part << "\n"
                                                           << json;
     }
-    const RunResult toOutput = runSweep(folder, {"--turns", "1", "--table", "-", "--quiet"});
+    runSweep(folder, {"--turns", "1", "--table", "-", "--quiet"});
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "-.json"));
 }
 
@@ -257,14 +259,14 @@ TEST(SweepProgram, DrawsThePlotOrSaysWhyNotAndWritesTheTablesAllTheSame) {
               std::string::npos)
         << without.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.svg"));
-    EXPECT_EQ(linesOf(readText(folder.path() / "t.csv")).size(), 1u + 4 * 31u);
+    EXPECT_EQ(linesOf(readWhole(folder.path() / "t.csv")).size(), 1u + 4 * 31u);
 
     if (!std::filesystem::exists("/usr/bin/gnuplot"))
         GTEST_SKIP() << "gnuplot is not installed here";
     for (const std::string name : {"p.svg", "p.png"}) {
         const RunResult drawn = runSweep(folder, with(args, {"--plot", name}));
         expectDone(drawn);
-        const std::string image = readText(folder.path() / name);
+        const std::string image = readWhole(folder.path() / name);
         if (name == "p.svg") {
             EXPECT_NE(image.find("<svg"), std::string::npos);
             EXPECT_NE(image.find("predator.sight=4"), std::string::npos);
@@ -314,9 +316,9 @@ TEST(SweepProgram, LeavesWholeRowsAndNoWorkerWhenInterrupted) {
         GroupedSweep sweep(folder, {"--reps", "40", "--turns", "10000000", "--jobs", "2", "--table",
                                     "t.csv", "--summary", "s.csv"});
         const auto table = folder.path() / "t.csv";
-        for (int i = 0; i < 3000 && linesOf(readText(table)).size() < 3; ++i)
+        for (int i = 0; i < 3000 && linesOf(readWhole(table)).size() < 3; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_GE(linesOf(readText(table)).size(), 3u) << "the sweep wrote no rows";
+        ASSERT_GE(linesOf(readWhole(table)).size(), 3u) << "the sweep wrote no rows";
         const int signal = wholeGroup ? SIGINT : SIGTERM;
         if (wholeGroup)
             sweep.signalGroup(signal);
@@ -325,15 +327,15 @@ TEST(SweepProgram, LeavesWholeRowsAndNoWorkerWhenInterrupted) {
         const int status = sweep.wait();
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
         EXPECT_TRUE(sweep.groupGone()) << "a worker outlived the sweep";
-        const std::string rows = readText(table);
+        const std::string rows = readWhole(table);
         EXPECT_EQ(rows.back(), '\n');
         for (const std::string& line : linesOf(rows))
             EXPECT_EQ(std::count(line.begin(), line.end(), ','), 6) << line;
         EXPECT_EQ(
-            readText(folder.path() / "s.csv"),
+            readWhole(folder.path() / "s.csv"),
             "run,rep,seed,turns,prey_start,prey_end,predators_end,prey_gone_turn,predators_start,"
             "obstacles_start,obstacles_end,outcome,message\n");
-        EXPECT_NE(readText(folder.path() / "t.csv.json").find("\"state\": \"interrupted\""),
+        EXPECT_NE(readWhole(folder.path() / "t.csv.json").find("\"state\": \"interrupted\""),
                   std::string::npos);
     }
 }

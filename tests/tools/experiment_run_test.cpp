@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "support/TestWorld.h"
+#include "support/TextFrames.h"
 #include "tools/ExperimentRun.h"
 #include "tools/TextFrontEnd.h"
 
@@ -24,16 +25,8 @@ std::vector<RecordedTurn> tracedFrames(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     EXPECT_EQ(runTextFrontEnd(args, out, err), 0) << err.str();
     std::vector<RecordedTurn> frames;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
-        RecordedTurn frame;
-        if (std::sscanf(line.c_str(), "turn %llu: %llu obstacles, %llu prey, %llu predators",
-                        reinterpret_cast<unsigned long long*>(&frame.turn),
-                        reinterpret_cast<unsigned long long*>(&frame.census.obstacles),
-                        reinterpret_cast<unsigned long long*>(&frame.census.prey),
-                        reinterpret_cast<unsigned long long*>(&frame.census.predators)) == 4)
-            frames.push_back(frame);
-    }
+    for (const Frame& frame : framesOf(out.str()))
+        frames.push_back({frame.turn, {frame.obstacles, frame.prey, frame.predators}});
     return frames;
 }
 
