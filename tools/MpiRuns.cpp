@@ -28,21 +28,6 @@ int rankCount() {
     return size;
 }
 
-std::string runBytes(std::uint64_t run) {
-    std::string bytes;
-    for (int i = 0; i < 8; ++i)
-        bytes.push_back(static_cast<char>((run >> (8 * i)) & 0xFF));
-    return bytes;
-}
-
-std::uint64_t runFrom(const std::string& bytes) {
-    std::uint64_t run = 0;
-    for (int i = 0; i < 8; ++i)
-        run |= std::uint64_t{static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)])}
-               << (8 * i);
-    return run;
-}
-
 void sendBytes(const std::string& bytes, int rank, int tag) {
     MPI_Send(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, rank, tag, MPI_COMM_WORLD);
 }
@@ -74,7 +59,7 @@ std::string receive(const MPI_Status& status) {
 // A rank's reports, sent to rank 0 a chunk at a time.
 class RankRecorder : public protocol::ChunkedRecorder {
 public:
-    explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(runBytes(run)) {}
+    explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(protocol::runBytes(run)) {}
 
 private:
     void send(const std::string& chunk) override { sendBytes(chunk, 0, reportTag); }
@@ -157,7 +142,7 @@ void Coordinator::handOut() {
         const int rank = idle.back();
         idle.pop_back();
         decoders[rank] = protocol::Decoder();
-        sendBytes(runBytes(runs.at(nextStart++)), rank, playTag);
+        sendBytes(protocol::runBytes(runs.at(nextStart++)), rank, playTag);
     }
 }
 
@@ -168,12 +153,12 @@ bool Coordinator::takeReport() {
     if (!arrived)
         return false;
     const std::string bytes = receive(status);
-    if (bytes.size() < 8)
+    if (bytes.size() < protocol::runNumberSize)
         MPI_Abort(MPI_COMM_WORLD, 1);
-    const std::uint64_t run = runFrom(bytes);
+    const std::uint64_t run = protocol::readRun(bytes);
     protocol::Decoder& decoder = decoders[status.MPI_SOURCE];
     Forwarder forwarder(ordered, run);
-    if (!decoder.feed(std::string_view(bytes).substr(8), forwarder))
+    if (!decoder.feed(std::string_view(bytes).substr(protocol::runNumberSize), forwarder))
         MPI_Abort(MPI_COMM_WORLD, 1);
     if (decoder.ended())
         idle.push_back(status.MPI_SOURCE);
@@ -205,9 +190,9 @@ void serve(const Requests& requestFor) {
     MPI_Status status;
     while (waitFor(0, -1, status)) {
         const std::string bytes = receive(status);
-        if (status.MPI_TAG == stopTag || bytes.size() < 8)
+        if (status.MPI_TAG == stopTag || bytes.size() < protocol::runNumberSize)
             return;
-        const std::uint64_t run = runFrom(bytes);
+        const std::uint64_t run = protocol::readRun(bytes);
         RankRecorder recorder(run);
         recorder.finish(playRun(requestFor(run), recorder));
     }
