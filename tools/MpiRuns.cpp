@@ -116,17 +116,6 @@ public:
     bool takeReport();
 
 private:
-    class Forwarder : public protocol::Decoder::Handler {
-      public:
-        Forwarder(OrderedRuns& o, std::uint64_t r) : ordered(o), run(r) {}
-        void turn(const RecordedTurn& turn) override { ordered.turn(run, turn); }
-        void end(const RunEnd& end) override { ordered.end(run, end); }
-
-      private:
-        OrderedRuns& ordered;
-        std::uint64_t run;
-    };
-
     const RunSequence& runs;
     OrderedRuns& ordered;
     int players;
@@ -136,9 +125,7 @@ private:
 };
 
 void Coordinator::handOut() {
-    const std::uint64_t window = 2 * static_cast<std::uint64_t>(players);
-    while (!idle.empty() && nextStart < runs.size() &&
-           nextStart < ordered.nextPosition() + window) {
+    while (!idle.empty() && ordered.mayStart(nextStart, static_cast<std::uint64_t>(players))) {
         const int rank = idle.back();
         idle.pop_back();
         decoders[rank] = protocol::Decoder();
@@ -157,7 +144,7 @@ bool Coordinator::takeReport() {
         MPI_Abort(MPI_COMM_WORLD, 1);
     const std::uint64_t run = protocol::readRun(bytes);
     protocol::Decoder& decoder = decoders[status.MPI_SOURCE];
-    Forwarder forwarder(ordered, run);
+    RunForwarder forwarder(ordered, run);
     if (!decoder.feed(std::string_view(bytes).substr(protocol::runNumberSize), forwarder))
         MPI_Abort(MPI_COMM_WORLD, 1);
     if (decoder.ended())

@@ -85,22 +85,6 @@ struct Worker {
     protocol::Decoder decoder;
 };
 
-// A worker's reports, handed on under its run's number.
-class Forwarder : public protocol::Decoder::Handler {
-public:
-    Forwarder(OrderedRuns& orderedRuns, Worker& reporting)
-        : ordered(orderedRuns), worker(reporting) {}
-    void turn(const RecordedTurn& turn) override {
-        worker.lastTurn = turn.turn;
-        ordered.turn(worker.run, turn);
-    }
-    void end(const RunEnd& end) override { ordered.end(worker.run, end); }
-
-private:
-    OrderedRuns& ordered;
-    Worker& worker;
-};
-
 // The state of one playAll: the workers alive and the next run to start.
 class PoolRun {
 public:
@@ -129,9 +113,7 @@ private:
 };
 
 void PoolRun::startWhatMayStart() {
-    const std::uint64_t window = 2 * std::uint64_t{jobs};
-    while (workers.size() < jobs && nextStart < runs.size() &&
-           nextStart < ordered.nextPosition() + window) {
+    while (workers.size() < jobs && ordered.mayStart(nextStart, jobs)) {
         if (!start(runs.at(nextStart)))
             return;
         ++nextStart;
@@ -189,7 +171,7 @@ void PoolRun::readFrom(Worker& worker) {
         reap(worker);
         return;
     }
-    Forwarder forwarder(ordered, worker);
+    RunForwarder forwarder(ordered, worker.run, &worker.lastTurn);
     if (!worker.broken &&
         !worker.decoder.feed({chunk.data(), static_cast<std::size_t>(got)}, forwarder)) {
         worker.broken = true;
