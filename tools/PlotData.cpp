@@ -42,13 +42,7 @@ PlotData::~PlotData() {
 }
 
 std::string PlotData::label(const RunPlan& plan, std::uint64_t point) {
-    if (plan.varied().empty())
-        return "all runs";
-    std::string text;
-    const std::vector<std::int32_t> values = plan.valuesOf(point);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        text += (i > 0 ? ", " : "") + plan.varied()[i].key + "=" + std::to_string(values[i]);
-    return text;
+    return plan.varied().empty() ? "all runs" : plan.pointText(point);
 }
 
 void PlotData::turn(std::uint64_t, const RecordedTurn& turn) {

@@ -39,6 +39,9 @@ public:
     std::vector<std::int32_t> valuesOf(std::uint64_t point) const;
     // The point's values as settings lines, added after the --set lines.
     std::vector<SettingLine> linesOf(std::uint64_t point) const;
+    // "predator.sight=3, prey.number=40": the point as the user reads it; empty
+    // when nothing is varied.
+    std::string pointText(std::uint64_t point) const;
 
 private:
     std::vector<VariedKey> keys;
