@@ -15,23 +15,12 @@
 #endif
 
 #include "tools/Interruption.h"
+#include "tools/OutputFile.h"
 #include "tools/WorkerProtocol.h"
 
 namespace {
 
 constexpr std::size_t chunkSize = 64 * 1024;
-
-bool writeAll(int fd, const std::string& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 // In a worker: the run's reports, written to the pipe a chunk at a time.
 class PipeRecorder : public protocol::ChunkedRecorder {
@@ -41,7 +30,8 @@ public:
 private:
     void send(const std::string& chunk) override {
         // The sweep is gone: nobody is left to tell.
-        if (!writeAll(fd, chunk))
+        int error = 0;
+        if (!writeAll(fd, chunk, error))
             _exit(1);
     }
 
