@@ -26,13 +26,8 @@ std::string quoted(const std::string& text) {
     return out + "'";
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string terminalFor(const std::string& outputFile) {
-    if (endsWith(outputFile, ".png"))
+    if (outputFile.ends_with(".png"))
         return "set terminal pngcairo size 1000,760 font 'sans,10'\n";
     return "set terminal svg size 1000,760 font 'sans,12' background rgb 'white'\n";
 }
