@@ -199,7 +199,7 @@ void PoolRun::stopAll() {
 } // namespace
 
 WorkerPool::WorkerPool(unsigned jobCount, std::function<RunRequest(std::uint64_t)> requests)
-    : jobs(jobCount == 0 ? cores() : jobCount), requestFor(std::move(requests)) {}
+    : jobs(jobCount), requestFor(std::move(requests)) {}
 
 WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered,
                                      Progress& progress,

@@ -29,6 +29,7 @@ class WorkerPool {
 public:
     using Stop = PlayingStop;
 
+    // `jobs` workers at most at once, at least one.
     WorkerPool(unsigned jobs, std::function<RunRequest(std::uint64_t run)> requestFor);
 
     // Plays every run of the sequence and hands the reports to `ordered`;
