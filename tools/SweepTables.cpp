@@ -89,25 +89,26 @@ SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file) : plan(ru
 }
 
 void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) {
-    if (!first)
-        first = turn;
-    last = turn;
+    // Only the first turn recorded can be turn 0.
+    if (!last && turn.turn == 0)
+        start = turn.census;
+    last = turn.census;
 }
 
 void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
-    const bool played = end.outcome == RunOutcome::Played;
-    const Census* start = first && first->turn == 0 ? &first->census : nullptr;
-    const Census* finish = played && last ? &last->census : nullptr;
+    const Census* first = start ? &*start : nullptr;
+    // A run that was not played to its end has no end to count.
+    const Census* finish = end.outcome == RunOutcome::Played && last ? &*last : nullptr;
     std::string record = runPrefix(plan, run);
     csv::appendNumber(record, end.turnsPlayed);
-    appendCount(record, start, &Census::prey);
+    appendCount(record, first, &Census::prey);
     appendCount(record, finish, &Census::prey);
     appendCount(record, finish, &Census::predators);
     record.push_back(',');
     if (end.preyGoneTurn)
         csv::appendNumber(record, *end.preyGoneTurn);
-    appendCount(record, start, &Census::predators);
-    appendCount(record, start, &Census::obstacles);
+    appendCount(record, first, &Census::predators);
+    appendCount(record, first, &Census::obstacles);
     appendCount(record, finish, &Census::obstacles);
     record.push_back(',');
     csv::appendField(record, outcomeName(end.outcome));
@@ -116,6 +117,6 @@ void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
     record.push_back('\n');
     out.append(record);
     out.flush();
-    first.reset();
+    start.reset();
     last.reset();
 }

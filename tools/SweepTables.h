@@ -53,6 +53,7 @@ public:
 private:
     const RunPlan& plan;
     OutputFile& out;
-    std::optional<RecordedTurn> first;
-    std::optional<RecordedTurn> last;
+    // The census of the run's turn 0 and of its last recorded turn, once recorded.
+    std::optional<Census> start;
+    std::optional<Census> last;
 };
