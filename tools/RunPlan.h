@@ -32,7 +32,6 @@ public:
     std::uint64_t pointOf(std::uint64_t run) const { return run / repCount; }
     std::uint64_t repOf(std::uint64_t run) const { return run % repCount; }
     unsigned seedOf(std::uint64_t run) const { return firstSeed + static_cast<unsigned>(run); }
-    unsigned seedRuleFirst() const { return firstSeed; }
 
     const std::vector<VariedKey>& varied() const { return keys; }
     // The value of each varied key at the point, in the keys' order.
