@@ -83,23 +83,23 @@ private:
     std::uint64_t run;
 };
 
-Stop playAlone(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-               const std::function<bool()>& outputFailed, const Requests& requestFor) {
+PlayingStop playAlone(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                      const std::function<bool()>& outputFailed, const Requests& requestFor) {
     for (std::uint64_t position = 0; position < runs.size(); ++position) {
         if (interruption::requested())
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         if (outputFailed())
-            return Stop::OutputFailed;
+            return PlayingStop::OutputFailed;
         const std::uint64_t run = runs.at(position);
         DirectRecorder recorder(ordered, run);
         try {
             ordered.end(run, playRun(requestFor(run), recorder));
         } catch (const DirectRecorder::Abandoned&) {
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         }
         progress.tick();
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 // Rank 0 with players: the state of handing out runs and taking reports.
@@ -154,23 +154,23 @@ bool Coordinator::takeReport() {
 
 } // namespace
 
-Stop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-                const std::function<bool()>& outputFailed, const Requests& requestFor) {
+PlayingStop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                       const std::function<bool()>& outputFailed, const Requests& requestFor) {
     if (rankCount() == 1)
         return playAlone(runs, ordered, progress, outputFailed, requestFor);
     Coordinator coordinator(runs, ordered);
     while (!ordered.finished()) {
         if (interruption::requested())
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         if (outputFailed())
-            return Stop::OutputFailed;
+            return PlayingStop::OutputFailed;
         coordinator.handOut();
         if (!coordinator.takeReport()) {
             progress.tick();
             pause();
         }
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 void serve(const Requests& requestFor) {

@@ -201,14 +201,13 @@ void PoolRun::stopAll() {
 WorkerPool::WorkerPool(unsigned jobCount, std::function<RunRequest(std::uint64_t)> requests)
     : jobs(jobCount), requestFor(std::move(requests)) {}
 
-WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered,
-                                     Progress& progress,
-                                     const std::function<bool()>& outputFailed) {
+PlayingStop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                                const std::function<bool()>& outputFailed) {
     PoolRun pool(jobs, requestFor, runs, ordered);
     while (!ordered.finished()) {
         if (interruption::requested() || outputFailed()) {
             pool.stopAll();
-            return interruption::requested() ? Stop::Interrupted : Stop::OutputFailed;
+            return interruption::requested() ? PlayingStop::Interrupted : PlayingStop::OutputFailed;
         }
         pool.startWhatMayStart();
         pool.waitAndRead();
@@ -219,11 +218,11 @@ WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& order
     while (pool.anyWorker()) {
         if (interruption::requested()) {
             pool.stopAll();
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         }
         pool.waitAndRead();
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 unsigned WorkerPool::cores() {
