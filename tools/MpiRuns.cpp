@@ -83,7 +83,9 @@ private:
     std::uint64_t run;
 };
 
-PlayingStop playAlone(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+// Rank 0 plays every run itself. Each run ends in the run order at once, and
+// the sweep's report there moves the progress on.
+PlayingStop playAlone(const RunSequence& runs, OrderedRuns& ordered,
                       const std::function<bool()>& outputFailed, const Requests& requestFor) {
     for (std::uint64_t position = 0; position < runs.size(); ++position) {
         if (interruption::requested())
@@ -97,7 +99,6 @@ PlayingStop playAlone(const RunSequence& runs, OrderedRuns& ordered, Progress& p
         } catch (const DirectRecorder::Abandoned&) {
             return PlayingStop::Interrupted;
         }
-        progress.tick();
     }
     return PlayingStop::Finished;
 }
@@ -157,7 +158,7 @@ bool Coordinator::takeReport() {
 PlayingStop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
                        const std::function<bool()>& outputFailed, const Requests& requestFor) {
     if (rankCount() == 1)
-        return playAlone(runs, ordered, progress, outputFailed, requestFor);
+        return playAlone(runs, ordered, outputFailed, requestFor);
     Coordinator coordinator(runs, ordered);
     while (!ordered.finished()) {
         if (interruption::requested())
