@@ -42,6 +42,16 @@ std::string hostName() {
     return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
 }
 
+// "2024-06-07T12:34:56Z"
+std::string utcTime(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
 std::uint64_t peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -66,15 +76,6 @@ Provenance::Provenance(const SweepOptions& sweepOptions, std::vector<std::string
     if (settingsCut)
         text.resize(keptSettingsBytes);
     settingsText = std::move(text);
-}
-
-std::string Provenance::utcTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm parts{};
-    gmtime_r(&seconds, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
 }
 
 std::string Provenance::varied() const {

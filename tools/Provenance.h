@@ -29,9 +29,6 @@ public:
     std::string writeBeside(const std::string& file, const std::string& content,
                             const OutcomeTally& tally, SweepState state) const;
 
-    // "2024-06-07T12:34:56Z"
-    static std::string utcTime(std::chrono::system_clock::time_point time);
-
 private:
     std::string varied() const;
 

@@ -26,8 +26,7 @@ void appendCount(std::string& record, const Census* census, std::uint64_t Census
         csv::appendNumber(record, census->*count);
 }
 
-} // namespace
-
+// The header record of the table, or of the summary.
 std::string tableHeader(const RunPlan& plan) {
     return headerWith(plan, {"turn", "obstacles", "prey", "predators"});
 }
@@ -37,6 +36,8 @@ std::string summaryHeader(const RunPlan& plan) {
                              "predators_start", "obstacles_start", "obstacles_end", "outcome",
                              "message"});
 }
+
+} // namespace
 
 std::string runPrefix(const RunPlan& plan, std::uint64_t run) {
     std::string prefix;
