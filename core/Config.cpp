@@ -6,18 +6,18 @@
 #include <limits>
 #include <new>
 
-namespace {
-
-bool isBlank(char c) {
+bool isSettingBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+namespace {
+
 // The next white-space-separated token at or after `pos`; empty when none is left.
 std::string_view nextToken(std::string_view line, std::size_t& pos) {
-    while (pos < line.size() && isBlank(line[pos]))
+    while (pos < line.size() && isSettingBlank(line[pos]))
         ++pos;
     const std::size_t start = pos;
-    while (pos < line.size() && !isBlank(line[pos]))
+    while (pos < line.size() && !isSettingBlank(line[pos]))
         ++pos;
     return line.substr(start, pos - start);
 }

@@ -38,6 +38,9 @@ private:
     SettingTable values;
 };
 
+// True for the white space that separates a key from its value in the file.
+bool isSettingBlank(char c);
+
 // The integer that a setting's text stands for, by the rules of Config::getInt.
 int parseSettingInt(std::string_view text);
 

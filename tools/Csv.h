@@ -14,8 +14,6 @@ namespace csv {
 void appendField(std::string& record, std::string_view field);
 void appendNumber(std::string& record, std::uint64_t number);
 void appendNumber(std::string& record, std::int64_t number);
-// An empty field for a value that does not exist ("no prey ever gone").
-inline void appendMissing(std::string&) {}
 
 // A header record from the column names (each quoted when it needs to be).
 std::string header(const std::vector<std::string>& names);

@@ -1,12 +1,9 @@
 #include "tools/ExperimentRun.h"
 
-#include <cstdlib>
-#include <memory>
-#include <new>
+#include <exception>
 
-#include "core/StartupRefusal.h"
 #include "core/World.h"
-#include "system/AvailableMemory.h"
+#include "tools/PlayWorld.h"
 
 namespace {
 
@@ -65,25 +62,17 @@ const char* outcomeName(RunOutcome outcome) {
 RunEnd playRun(const RunRequest& request, RunRecorder& recorder) {
     RunWatch watch(request, recorder);
     try {
-        std::srand(request.seed);
-        const auto world = std::make_unique<World>(settingsWith(request.configFile, request.lines),
-                                                   availableMemoryBytes());
-        theWorld = world.get();
-        if (const std::optional<std::string> refusal = startupRefusal(*world, request.configFile)) {
-            const RunOutcome outcome =
-                world->memoryShortfall() ? RunOutcome::OutOfMemory : RunOutcome::Refused;
-            return {outcome, 0, std::nullopt, *refusal};
-        }
-        watch.afterTurn(*world, 0);
-        for (std::uint64_t turn = 1; turn <= request.turns; ++turn) {
-            world->step();
-            watch.afterTurn(*world, turn);
-        }
-    } catch (const std::bad_alloc&) {
-        return ended(watch.end, RunOutcome::OutOfMemory, outOfMemoryMessage(request.configFile));
+        const PlayEnd played = playWorld(
+            request.configFile, request.lines, request.seed, request.turns,
+            [&watch](const World& world, std::uint64_t turn) { watch.afterTurn(world, turn); });
+        if (played.outcome == PlayOutcome::Played)
+            return watch.end;
+        const RunOutcome outcome = played.outcome == PlayOutcome::Refused
+                                       ? RunOutcome::Refused
+                                       : RunOutcome::OutOfMemory;
+        return ended(watch.end, outcome, played.message);
     } catch (const std::exception& error) {
         // Whatever else a run might throw ends that run, not the sweep.
         return ended(watch.end, RunOutcome::Failed, std::string("the run failed: ") + error.what());
     }
-    return watch.end;
 }

@@ -26,13 +26,8 @@ std::string quoted(const std::string& text) {
     return out + "'";
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string terminalFor(const std::string& outputFile) {
-    if (endsWith(outputFile, ".png"))
+    if (outputFile.ends_with(".png"))
         return "set terminal pngcairo size 1000,760 font 'sans,10'\n";
     return "set terminal svg size 1000,760 font 'sans,12' background rgb 'white'\n";
 }
@@ -82,21 +77,7 @@ std::string runGnuplot(const std::string& script, const std::string& log) {
     return "gnuplot failed: " + readAll(log);
 }
 
-} // namespace
-
-bool gnuplotInstalled() {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "/usr/bin:/bin");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::string program = (folder.empty() ? "." : folder) + "/gnuplot";
-        struct stat info {};
-        if (stat(program.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            access(program.c_str(), X_OK) == 0)
-            return true;
-    }
-    return false;
-}
-
+// The gnuplot script that draws the data into the output file.
 std::string plotScript(const PlotData& data, const std::string& outputFile,
                        const std::string& title) {
     std::string script = terminalFor(outputFile) + "set output " + quoted(outputFile) + "\n" +
@@ -122,6 +103,21 @@ std::string plotScript(const PlotData& data, const std::string& outputFile,
     script += panel(data, "prey", 2, true);
     script += panel(data, "predators", 5, false);
     return script + "unset multiplot\nset output\n";
+}
+
+} // namespace
+
+bool gnuplotInstalled() {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "/usr/bin:/bin");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::string program = (folder.empty() ? "." : folder) + "/gnuplot";
+        struct stat info {};
+        if (stat(program.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(program.c_str(), X_OK) == 0)
+            return true;
+    }
+    return false;
 }
 
 std::string drawPlot(const PlotData& data, const std::string& outputFile,

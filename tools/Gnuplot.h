@@ -12,9 +12,5 @@
 // True when a program called gnuplot can be run from the PATH.
 bool gnuplotInstalled();
 
-// The gnuplot script that draws the data into the output file.
-std::string plotScript(const PlotData& data, const std::string& outputFile,
-                       const std::string& title);
-
 // Draws the plot. Returns what went wrong, or "" when the file was drawn.
 std::string drawPlot(const PlotData& data, const std::string& outputFile, const std::string& title);

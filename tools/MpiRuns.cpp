@@ -28,21 +28,6 @@ int rankCount() {
     return size;
 }
 
-std::string runBytes(std::uint64_t run) {
-    std::string bytes;
-    for (int i = 0; i < 8; ++i)
-        bytes.push_back(static_cast<char>((run >> (8 * i)) & 0xFF));
-    return bytes;
-}
-
-std::uint64_t runFrom(const std::string& bytes) {
-    std::uint64_t run = 0;
-    for (int i = 0; i < 8; ++i)
-        run |= std::uint64_t{static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)])}
-               << (8 * i);
-    return run;
-}
-
 void sendBytes(const std::string& bytes, int rank, int tag) {
     MPI_Send(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, rank, tag, MPI_COMM_WORLD);
 }
@@ -74,7 +59,7 @@ std::string receive(const MPI_Status& status) {
 // A rank's reports, sent to rank 0 a chunk at a time.
 class RankRecorder : public protocol::ChunkedRecorder {
 public:
-    explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(runBytes(run)) {}
+    explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(protocol::runBytes(run)) {}
 
 private:
     void send(const std::string& chunk) override { sendBytes(chunk, 0, reportTag); }
@@ -98,23 +83,24 @@ private:
     std::uint64_t run;
 };
 
-Stop playAlone(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-               const std::function<bool()>& outputFailed, const Requests& requestFor) {
+// Rank 0 plays every run itself. Each run ends in the run order at once, and
+// the sweep's report there moves the progress on.
+PlayingStop playAlone(const RunSequence& runs, OrderedRuns& ordered,
+                      const std::function<bool()>& outputFailed, const Requests& requestFor) {
     for (std::uint64_t position = 0; position < runs.size(); ++position) {
         if (interruption::requested())
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         if (outputFailed())
-            return Stop::OutputFailed;
+            return PlayingStop::OutputFailed;
         const std::uint64_t run = runs.at(position);
         DirectRecorder recorder(ordered, run);
         try {
             ordered.end(run, playRun(requestFor(run), recorder));
         } catch (const DirectRecorder::Abandoned&) {
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         }
-        progress.tick();
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 // Rank 0 with players: the state of handing out runs and taking reports.
@@ -131,17 +117,6 @@ public:
     bool takeReport();
 
 private:
-    class Forwarder : public protocol::Decoder::Handler {
-      public:
-        Forwarder(OrderedRuns& o, std::uint64_t r) : ordered(o), run(r) {}
-        void turn(const RecordedTurn& turn) override { ordered.turn(run, turn); }
-        void end(const RunEnd& end) override { ordered.end(run, end); }
-
-      private:
-        OrderedRuns& ordered;
-        std::uint64_t run;
-    };
-
     const RunSequence& runs;
     OrderedRuns& ordered;
     int players;
@@ -151,13 +126,11 @@ private:
 };
 
 void Coordinator::handOut() {
-    const std::uint64_t window = 2 * static_cast<std::uint64_t>(players);
-    while (!idle.empty() && nextStart < runs.size() &&
-           nextStart < ordered.nextPosition() + window) {
+    while (!idle.empty() && ordered.mayStart(nextStart, static_cast<std::uint64_t>(players))) {
         const int rank = idle.back();
         idle.pop_back();
         decoders[rank] = protocol::Decoder();
-        sendBytes(runBytes(runs.at(nextStart++)), rank, playTag);
+        sendBytes(protocol::runBytes(runs.at(nextStart++)), rank, playTag);
     }
 }
 
@@ -168,12 +141,12 @@ bool Coordinator::takeReport() {
     if (!arrived)
         return false;
     const std::string bytes = receive(status);
-    if (bytes.size() < 8)
+    if (bytes.size() < protocol::runNumberSize)
         MPI_Abort(MPI_COMM_WORLD, 1);
-    const std::uint64_t run = runFrom(bytes);
+    const std::uint64_t run = protocol::readRun(bytes);
     protocol::Decoder& decoder = decoders[status.MPI_SOURCE];
-    Forwarder forwarder(ordered, run);
-    if (!decoder.feed(std::string_view(bytes).substr(8), forwarder))
+    RunForwarder forwarder(ordered, run);
+    if (!decoder.feed(std::string_view(bytes).substr(protocol::runNumberSize), forwarder))
         MPI_Abort(MPI_COMM_WORLD, 1);
     if (decoder.ended())
         idle.push_back(status.MPI_SOURCE);
@@ -182,32 +155,32 @@ bool Coordinator::takeReport() {
 
 } // namespace
 
-Stop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-                const std::function<bool()>& outputFailed, const Requests& requestFor) {
+PlayingStop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                       const std::function<bool()>& outputFailed, const Requests& requestFor) {
     if (rankCount() == 1)
-        return playAlone(runs, ordered, progress, outputFailed, requestFor);
+        return playAlone(runs, ordered, outputFailed, requestFor);
     Coordinator coordinator(runs, ordered);
     while (!ordered.finished()) {
         if (interruption::requested())
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         if (outputFailed())
-            return Stop::OutputFailed;
+            return PlayingStop::OutputFailed;
         coordinator.handOut();
         if (!coordinator.takeReport()) {
             progress.tick();
             pause();
         }
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 void serve(const Requests& requestFor) {
     MPI_Status status;
     while (waitFor(0, -1, status)) {
         const std::string bytes = receive(status);
-        if (status.MPI_TAG == stopTag || bytes.size() < 8)
+        if (status.MPI_TAG == stopTag || bytes.size() < protocol::runNumberSize)
             return;
-        const std::uint64_t run = runFrom(bytes);
+        const std::uint64_t run = protocol::readRun(bytes);
         RankRecorder recorder(run);
         recorder.finish(playRun(requestFor(run), recorder));
     }

@@ -29,14 +29,12 @@
 
 namespace mpiruns {
 
-using Stop = PlayingStop;
-
 using Requests = std::function<RunRequest(std::uint64_t run)>;
 
 // Rank 0: plays the sequence on the other ranks (or itself when alone) and
 // hands every report to `ordered`.
-Stop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-                const std::function<bool()>& outputFailed, const Requests& requestFor);
+PlayingStop coordinate(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                       const std::function<bool()>& outputFailed, const Requests& requestFor);
 
 // Every other rank: plays the runs it is given until rank 0 says stop.
 void serve(const Requests& requestFor);

@@ -42,6 +42,16 @@ void OrderedRuns::release() {
     }
 }
 
+void RunForwarder::turn(const RecordedTurn& turn) {
+    if (turnNote)
+        *turnNote = turn.turn;
+    ordered.turn(run, turn);
+}
+
+void RunForwarder::end(const RunEnd& end) {
+    ordered.end(run, end);
+}
+
 void SinkList::turn(std::uint64_t run, const RecordedTurn& turn) {
     for (RunSink* sink : sinks)
         sink->turn(run, turn);

@@ -11,6 +11,7 @@
 
 #include "tools/ExperimentRun.h"
 #include "tools/RunPlan.h"
+#include "tools/WorkerProtocol.h"
 
 // How the playing of a sequence ended, whoever played it.
 enum class PlayingStop { Finished, Interrupted, OutputFailed };
@@ -34,6 +35,12 @@ public:
 
     // The position in the sequence of the first run that has not ended yet.
     std::uint64_t nextPosition() const { return next; }
+    // Whether the run at `position` of the sequence may start, with `workers`
+    // playing at once: while it lies fewer than 2 x workers runs ahead of the
+    // next run to be written, so that the reports held stay a few runs' worth.
+    bool mayStart(std::uint64_t position, std::uint64_t workers) const {
+        return position < runs.size() && position < next + 2 * workers;
+    }
     bool finished() const { return next >= runs.size(); }
     // How many runs ahead of the next one have something held.
     std::size_t heldRuns() const { return held.size(); }
@@ -50,6 +57,23 @@ private:
     RunSink& sink;
     std::uint64_t next = 0;
     std::map<std::uint64_t, Held> held;
+};
+
+// What a worker reports for its run, as it is decoded, handed on to the run
+// order under the run's number. The last turn handed on is noted in
+// `lastTurn`, when given.
+class RunForwarder : public protocol::Decoder::Handler {
+public:
+    RunForwarder(OrderedRuns& orderedRuns, std::uint64_t reportedRun,
+                 std::uint64_t* lastTurn = nullptr)
+        : ordered(orderedRuns), run(reportedRun), turnNote(lastTurn) {}
+    void turn(const RecordedTurn& turn) override;
+    void end(const RunEnd& end) override;
+
+private:
+    OrderedRuns& ordered;
+    std::uint64_t run;
+    std::uint64_t* turnNote;
 };
 
 // Hands every event on to each of several sinks, in the order they were added.

@@ -11,7 +11,8 @@ namespace {
 
 constexpr std::size_t bufferSize = 256 * 1024;
 
-// Writes everything, going on after a signal or a partial write.
+} // namespace
+
 bool writeAll(int fd, std::string_view bytes, int& error) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -25,8 +26,6 @@ bool writeAll(int fd, std::string_view bytes, int& error) {
     }
     return true;
 }
-
-} // namespace
 
 OutputFile::OutputFile(const std::string& name) : fileName(name) {
     if (isStandardOutput()) {

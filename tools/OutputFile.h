@@ -48,6 +48,10 @@ private:
     std::string writing;
 };
 
+// Writes all the bytes to the file descriptor, going on after a signal or a
+// partial write; false, with the errno in `error`, when a write fails.
+bool writeAll(int fd, std::string_view bytes, int& error);
+
 // Replaces the file's content at once: written to FILE.tmp, then renamed over
 // FILE, so that a reader never sees half of it. Returns what went wrong, or "".
 std::string replaceFile(const std::string& name, std::string_view content);

@@ -17,6 +17,12 @@ std::string temporaryFolder() {
     return folder && *folder ? folder : "/tmp";
 }
 
+// A line's label: "predator.sight=3, prey.number=40", or "all runs" when
+// nothing is varied.
+std::string label(const RunPlan& plan, std::uint64_t point) {
+    return plan.varied().empty() ? "all runs" : plan.pointText(point);
+}
+
 } // namespace
 
 PlotData::PlotData(const RunPlan& runPlan, std::uint64_t turns, std::uint64_t every)
@@ -39,16 +45,6 @@ PlotData::~PlotData() {
         std::fclose(file);
     if (!path.empty())
         unlink(path.c_str());
-}
-
-std::string PlotData::label(const RunPlan& plan, std::uint64_t point) {
-    if (plan.varied().empty())
-        return "all runs";
-    std::string text;
-    const std::vector<std::int32_t> values = plan.valuesOf(point);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        text += (i > 0 ? ", " : "") + plan.varied()[i].key + "=" + std::to_string(values[i]);
-    return text;
 }
 
 void PlotData::turn(std::uint64_t, const RecordedTurn& turn) {

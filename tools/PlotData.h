@@ -40,9 +40,6 @@ public:
     };
     const std::vector<Line>& lines() const { return drawn; }
 
-    // "predator.sight=3, prey.number=40", or "all runs" when nothing is varied.
-    static std::string label(const RunPlan& plan, std::uint64_t point);
-
 private:
     struct Figures {
         std::uint64_t turn = 0;

@@ -11,6 +11,34 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// "1:02:03" or "2:03" for a duration in seconds.
+std::string clockText(double seconds) {
+    const auto whole = static_cast<std::uint64_t>(seconds + 0.5);
+    char text[32];
+    if (whole >= 3600)
+        std::snprintf(text, sizeof text, "%llu:%02llu:%02llu",
+                      static_cast<unsigned long long>(whole / 3600),
+                      static_cast<unsigned long long>(whole / 60 % 60),
+                      static_cast<unsigned long long>(whole % 60));
+    else
+        std::snprintf(text, sizeof text, "%llu:%02llu", static_cast<unsigned long long>(whole / 60),
+                      static_cast<unsigned long long>(whole % 60));
+    return text;
+}
+
+// "runs done 3/10, 0:12 elapsed, about 0:28 left"
+std::string line(std::uint64_t done, std::uint64_t runs, double elapsedSeconds) {
+    std::string text = "runs done " + std::to_string(done) + "/" + std::to_string(runs) + ", " +
+                       clockText(elapsedSeconds) + " elapsed";
+    if (done == runs)
+        return text;
+    if (done == 0)
+        return text + ", time left not known yet";
+    const double left =
+        elapsedSeconds / static_cast<double>(done) * static_cast<double>(runs - done);
+    return text + ", about " + clockText(left) + " left";
+}
+
 } // namespace
 
 Progress::Progress(std::uint64_t runCount, Mode progressMode)
@@ -47,32 +75,6 @@ void Progress::finish() {
         std::fputc('\n', stderr);
     lineShown = false;
     std::fflush(stderr);
-}
-
-std::string Progress::clock(double seconds) {
-    const auto whole = static_cast<std::uint64_t>(seconds + 0.5);
-    char text[32];
-    if (whole >= 3600)
-        std::snprintf(text, sizeof text, "%llu:%02llu:%02llu",
-                      static_cast<unsigned long long>(whole / 3600),
-                      static_cast<unsigned long long>(whole / 60 % 60),
-                      static_cast<unsigned long long>(whole % 60));
-    else
-        std::snprintf(text, sizeof text, "%llu:%02llu", static_cast<unsigned long long>(whole / 60),
-                      static_cast<unsigned long long>(whole % 60));
-    return text;
-}
-
-std::string Progress::line(std::uint64_t done, std::uint64_t runs, double elapsedSeconds) {
-    std::string text = "runs done " + std::to_string(done) + "/" + std::to_string(runs) + ", " +
-                       clock(elapsedSeconds) + " elapsed";
-    if (done == runs)
-        return text;
-    if (done == 0)
-        return text + ", time left not known yet";
-    const double left =
-        elapsedSeconds / static_cast<double>(done) * static_cast<double>(runs - done);
-    return text + ", about " + clock(left) + " left";
 }
 
 void Progress::show(bool force) {

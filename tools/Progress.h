@@ -25,11 +25,6 @@ public:
     // The last progress line, ended.
     void finish();
 
-    // "1:02:03" or "2:03" for a duration in seconds.
-    static std::string clock(double seconds);
-    // "runs done 3/10, 0:12 elapsed, about 0:28 left"
-    static std::string line(std::uint64_t done, std::uint64_t runs, double elapsedSeconds);
-
 private:
     void show(bool force);
     void clearLine();

@@ -42,6 +42,16 @@ std::string hostName() {
     return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
 }
 
+// "2024-06-07T12:34:56Z"
+std::string utcTime(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
 std::uint64_t peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -50,10 +60,12 @@ std::uint64_t peakKilobytes() {
 
 } // namespace
 
-Provenance::Provenance(const SweepOptions& sweepOptions, std::vector<std::string> commandLine,
+Provenance::Provenance(const SweepOptions& sweepOptions, const RunPlan& runPlan,
+                       const RunSequence& shardRuns, std::vector<std::string> commandLine,
                        std::string programName, std::string workers)
-    : options(sweepOptions), command(std::move(commandLine)), program(std::move(programName)),
-      workerText(std::move(workers)), started(std::chrono::system_clock::now()) {
+    : options(sweepOptions), plan(runPlan), runs(shardRuns), command(std::move(commandLine)),
+      program(std::move(programName)), workerText(std::move(workers)),
+      started(std::chrono::system_clock::now()) {
     std::ifstream file(options.configFile, std::ios::binary);
     if (!file.is_open()) {
         settingsError = std::strerror(errno);
@@ -66,15 +78,6 @@ Provenance::Provenance(const SweepOptions& sweepOptions, std::vector<std::string
     if (settingsCut)
         text.resize(keptSettingsBytes);
     settingsText = std::move(text);
-}
-
-std::string Provenance::utcTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm parts{};
-    gmtime_r(&seconds, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
 }
 
 std::string Provenance::varied() const {
@@ -91,7 +94,6 @@ std::string Provenance::varied() const {
 
 std::string Provenance::document(const std::string& file, const std::string& content,
                                  const OutcomeTally& tally, SweepState state) const {
-    const RunPlan plan = options.plan();
     std::vector<std::string> lines;
     for (const SettingLine& line : options.settings)
         lines.push_back(line.asFileLine());
@@ -110,7 +112,7 @@ std::string Provenance::document(const std::string& file, const std::string& con
     object.raw("varied", varied()).number("reps", options.reps).number("runs", plan.runs());
     object.text("shard",
                 std::to_string(options.shardIndex) + "/" + std::to_string(options.shardCount));
-    object.number("runs_in_shard", options.sequence().size());
+    object.number("runs_in_shard", runs.size());
     object.number("turns", options.turns).number("every", options.every);
     object.text("seed_rule", seedRule).number("first_seed", options.firstSeed);
     object.text("workers", workerText).text("started", utcTime(started));

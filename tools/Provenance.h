@@ -18,8 +18,10 @@ enum class SweepState { Running, Complete, Interrupted, WriteFailed };
 
 class Provenance {
 public:
-    Provenance(const SweepOptions& options, std::vector<std::string> commandLine,
-               std::string programName, std::string workers);
+    // The plan and the runs of this shard are the sweep's own, kept by reference.
+    Provenance(const SweepOptions& options, const RunPlan& plan, const RunSequence& runs,
+               std::vector<std::string> commandLine, std::string programName,
+               std::string workers);
 
     // The JSON record of one file of the sweep.
     std::string document(const std::string& file, const std::string& content,
@@ -29,13 +31,12 @@ public:
     std::string writeBeside(const std::string& file, const std::string& content,
                             const OutcomeTally& tally, SweepState state) const;
 
-    // "2024-06-07T12:34:56Z"
-    static std::string utcTime(std::chrono::system_clock::time_point time);
-
 private:
     std::string varied() const;
 
     const SweepOptions& options;
+    const RunPlan& plan;
+    const RunSequence& runs;
     std::vector<std::string> command;
     std::string program;
     std::string workerText;

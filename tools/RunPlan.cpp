@@ -30,6 +30,14 @@ std::vector<SettingLine> RunPlan::linesOf(std::uint64_t point) const {
     return lines;
 }
 
+std::string RunPlan::pointText(std::uint64_t point) const {
+    const std::vector<std::int32_t> values = valuesOf(point);
+    std::string text;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        text += (i > 0 ? ", " : "") + keys[i].key + "=" + std::to_string(values[i]);
+    return text;
+}
+
 RunSequence::RunSequence(std::uint64_t total, std::uint64_t index, std::uint64_t shards)
     : first(index - 1), stride(shards),
       count(first < total ? (total - first - 1) / shards + 1 : 0) {}

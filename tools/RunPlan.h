@@ -32,13 +32,15 @@ public:
     std::uint64_t pointOf(std::uint64_t run) const { return run / repCount; }
     std::uint64_t repOf(std::uint64_t run) const { return run % repCount; }
     unsigned seedOf(std::uint64_t run) const { return firstSeed + static_cast<unsigned>(run); }
-    unsigned seedRuleFirst() const { return firstSeed; }
 
     const std::vector<VariedKey>& varied() const { return keys; }
     // The value of each varied key at the point, in the keys' order.
     std::vector<std::int32_t> valuesOf(std::uint64_t point) const;
     // The point's values as settings lines, added after the --set lines.
     std::vector<SettingLine> linesOf(std::uint64_t point) const;
+    // "predator.sight=3, prey.number=40": the point as the user reads it; empty
+    // when nothing is varied.
+    std::string pointText(std::uint64_t point) const;
 
 private:
     std::vector<VariedKey> keys;

@@ -4,10 +4,6 @@
 
 #include "tools/UsageError.h"
 
-bool isSettingBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 SettingLine parseSettingLine(const std::string& option, const std::string& text,
                              const std::string& form) {
     const std::size_t equals = text.find('=');

@@ -23,8 +23,5 @@ struct SettingLine {
 SettingLine parseSettingLine(const std::string& option, const std::string& text,
                              const std::string& form = "KEY=VALUE");
 
-// True for the characters that separate a key from its value in the file.
-bool isSettingBlank(char c);
-
 // The settings of the named file with the lines added after it, in order.
 Config settingsWith(const std::string& configFile, const std::vector<SettingLine>& lines);

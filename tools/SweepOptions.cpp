@@ -133,17 +133,12 @@ bool readOption(SweepOptions& options, OptionCursor& cursor, const std::string& 
     return true;
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 void checkOutputs(const SweepOptions& options) {
     if (options.summary && *options.summary == options.table)
         throw UsageError("--table and --summary name the same file, '" + options.table + "'");
     if (options.plot) {
         const std::string& plot = *options.plot;
-        if (!endsWith(plot, ".svg") && !endsWith(plot, ".png"))
+        if (!plot.ends_with(".svg") && !plot.ends_with(".png"))
             throw UsageError("--plot needs a file name ending in .svg or .png, not '" + plot + "'");
         if (plot.find_first_of("\n\r") != std::string::npos)
             throw UsageError("--plot needs a file name on one line");

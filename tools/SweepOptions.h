@@ -39,7 +39,11 @@ struct SweepOptions {
     std::optional<std::vector<std::string>> mergeFiles;
 
     RunPlan plan() const { return RunPlan(varied, reps, firstSeed); }
-    RunSequence sequence() const { return RunSequence(plan().runs(), shardIndex, shardCount); }
+    // The runs of this shard of the plan.
+    RunSequence sequence(const RunPlan& runPlan) const {
+        return RunSequence(runPlan.runs(), shardIndex, shardCount);
+    }
+    RunSequence sequence() const { return sequence(plan()); }
 };
 
 // The options of a command line (without the program name); a UsageError that

@@ -3,9 +3,8 @@
 std::string describeRun(const RunPlan& plan, std::uint64_t run) {
     std::string text = "run " + std::to_string(run) + " (rep " + std::to_string(plan.repOf(run)) +
                        ", seed " + std::to_string(plan.seedOf(run));
-    const std::vector<std::int32_t> values = plan.valuesOf(plan.pointOf(run));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        text += ", " + plan.varied()[i].key + "=" + std::to_string(values[i]);
+    if (!plan.varied().empty())
+        text += ", " + plan.pointText(plan.pointOf(run));
     return text + ")";
 }
 

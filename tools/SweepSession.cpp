@@ -19,8 +19,9 @@ RunRequest requestFor(const SweepOptions& options, const RunPlan& plan, std::uin
 SweepSession::SweepSession(const SweepOptions& sweepOptions, std::vector<std::string> commandLine,
                            std::string program, std::string workers)
     : options(sweepOptions), programName(program), runPlan(options.plan()),
-      runs(options.sequence()), shown(runs.size(), Progress::modeFor(options.quiet)),
-      provenance(options, std::move(commandLine), std::move(program), std::move(workers)),
+      runs(options.sequence(runPlan)), shown(runs.size(), Progress::modeFor(options.quiet)),
+      provenance(options, runPlan, runs, std::move(commandLine), std::move(program),
+                 std::move(workers)),
       report(runPlan, shown) {}
 
 void SweepSession::say(const std::string& text) {

@@ -26,8 +26,7 @@ void appendCount(std::string& record, const Census* census, std::uint64_t Census
         csv::appendNumber(record, census->*count);
 }
 
-} // namespace
-
+// The header record of the table, or of the summary.
 std::string tableHeader(const RunPlan& plan) {
     return headerWith(plan, {"turn", "obstacles", "prey", "predators"});
 }
@@ -37,6 +36,8 @@ std::string summaryHeader(const RunPlan& plan) {
                              "predators_start", "obstacles_start", "obstacles_end", "outcome",
                              "message"});
 }
+
+} // namespace
 
 std::string runPrefix(const RunPlan& plan, std::uint64_t run) {
     std::string prefix;
@@ -89,25 +90,26 @@ SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file) : plan(ru
 }
 
 void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) {
-    if (!first)
-        first = turn;
-    last = turn;
+    // Only the first turn recorded can be turn 0.
+    if (!last && turn.turn == 0)
+        start = turn.census;
+    last = turn.census;
 }
 
 void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
-    const bool played = end.outcome == RunOutcome::Played;
-    const Census* start = first && first->turn == 0 ? &first->census : nullptr;
-    const Census* finish = played && last ? &last->census : nullptr;
+    const Census* first = start ? &*start : nullptr;
+    // A run that was not played to its end has no end to count.
+    const Census* finish = end.outcome == RunOutcome::Played && last ? &*last : nullptr;
     std::string record = runPrefix(plan, run);
     csv::appendNumber(record, end.turnsPlayed);
-    appendCount(record, start, &Census::prey);
+    appendCount(record, first, &Census::prey);
     appendCount(record, finish, &Census::prey);
     appendCount(record, finish, &Census::predators);
     record.push_back(',');
     if (end.preyGoneTurn)
         csv::appendNumber(record, *end.preyGoneTurn);
-    appendCount(record, start, &Census::predators);
-    appendCount(record, start, &Census::obstacles);
+    appendCount(record, first, &Census::predators);
+    appendCount(record, first, &Census::obstacles);
     appendCount(record, finish, &Census::obstacles);
     record.push_back(',');
     csv::appendField(record, outcomeName(end.outcome));
@@ -116,6 +118,6 @@ void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
     record.push_back('\n');
     out.append(record);
     out.flush();
-    first.reset();
+    start.reset();
     last.reset();
 }

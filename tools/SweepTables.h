@@ -19,10 +19,6 @@
 #include "tools/OutputFile.h"
 #include "tools/RunPlan.h"
 
-// The header record of the table, or of the summary.
-std::string tableHeader(const RunPlan& plan);
-std::string summaryHeader(const RunPlan& plan);
-
 // "run,rep,seed,<values>," of a run: how every record of a run begins.
 std::string runPrefix(const RunPlan& plan, std::uint64_t run);
 
@@ -53,6 +49,7 @@ public:
 private:
     const RunPlan& plan;
     OutputFile& out;
-    std::optional<RecordedTurn> first;
-    std::optional<RecordedTurn> last;
+    // The census of the run's turn 0 and of its last recorded turn, once recorded.
+    std::optional<Census> start;
+    std::optional<Census> last;
 };

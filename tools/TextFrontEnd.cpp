@@ -1,16 +1,12 @@
 #include "tools/TextFrontEnd.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
-#include <new>
 #include <ostream>
 
 #include "Version.h"
-#include "core/StartupRefusal.h"
 #include "core/World.h"
-#include "system/AvailableMemory.h"
 #include "tools/OptionValues.h"
+#include "tools/PlayWorld.h"
 #include "tools/UsageError.h"
 
 namespace {
@@ -38,28 +34,18 @@ public:
     std::uint64_t obstacles = 0, prey = 0, predators = 0;
 };
 
-// Builds the world and runs its turns; the World is gone when it returns or throws.
+// Plays the world, printing its frames; the World is gone when it returns or throws.
 int play(const TextOptions& options, std::ostream& out, std::ostream& err) {
-    if (options.seed)
-        std::srand(*options.seed);
-    const auto world = std::make_unique<World>(settingsWith(options.configFile, options.settings),
-                                               availableMemoryBytes());
-    theWorld = world.get();
-    if (const std::optional<std::string> refusal = startupRefusal(*world, options.configFile)) {
-        err << *refusal << '\n';
-        return 1;
-    }
-    if (options.trace)
-        writeFrame(out, *world, 0);
-    for (std::uint64_t turn = 1; turn <= options.turns; ++turn) {
-        world->step();
-        if (options.trace)
-            writeFrame(out, *world, turn);
-    }
-    if (!options.trace)
-        writeFrame(out, *world, options.turns);
+    const PlayEnd played = playWorld(options.configFile, options.settings, options.seed,
+                                     options.turns, [&](const World& world, std::uint64_t turn) {
+                                         if (options.trace || turn == options.turns)
+                                             writeFrame(out, world, turn);
+                                     });
     out.flush();
-    return 0;
+    if (played.outcome == PlayOutcome::Played)
+        return 0;
+    err << played.message << '\n';
+    return 1;
 }
 
 } // namespace
@@ -134,12 +120,5 @@ int runTextFrontEnd(const std::vector<std::string>& args, std::ostream& out, std
         out << "lurkfield-text " LURKFIELD_VERSION "\n";
         return 0;
     }
-    try {
-        return play(*options, out, err);
-    } catch (const std::bad_alloc&) {
-        // The World is gone by now, and with it the memory it held.
-        out.flush();
-        err << outOfMemoryMessage(options->configFile) << '\n';
-        return 1;
-    }
+    return play(*options, out, err);
 }

@@ -15,23 +15,12 @@
 #endif
 
 #include "tools/Interruption.h"
+#include "tools/OutputFile.h"
 #include "tools/WorkerProtocol.h"
 
 namespace {
 
 constexpr std::size_t chunkSize = 64 * 1024;
-
-bool writeAll(int fd, const std::string& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 // In a worker: the run's reports, written to the pipe a chunk at a time.
 class PipeRecorder : public protocol::ChunkedRecorder {
@@ -41,7 +30,8 @@ public:
 private:
     void send(const std::string& chunk) override {
         // The sweep is gone: nobody is left to tell.
-        if (!writeAll(fd, chunk))
+        int error = 0;
+        if (!writeAll(fd, chunk, error))
             _exit(1);
     }
 
@@ -85,22 +75,6 @@ struct Worker {
     protocol::Decoder decoder;
 };
 
-// A worker's reports, handed on under its run's number.
-class Forwarder : public protocol::Decoder::Handler {
-public:
-    Forwarder(OrderedRuns& orderedRuns, Worker& reporting)
-        : ordered(orderedRuns), worker(reporting) {}
-    void turn(const RecordedTurn& turn) override {
-        worker.lastTurn = turn.turn;
-        ordered.turn(worker.run, turn);
-    }
-    void end(const RunEnd& end) override { ordered.end(worker.run, end); }
-
-private:
-    OrderedRuns& ordered;
-    Worker& worker;
-};
-
 // The state of one playAll: the workers alive and the next run to start.
 class PoolRun {
 public:
@@ -129,9 +103,7 @@ private:
 };
 
 void PoolRun::startWhatMayStart() {
-    const std::uint64_t window = 2 * std::uint64_t{jobs};
-    while (workers.size() < jobs && nextStart < runs.size() &&
-           nextStart < ordered.nextPosition() + window) {
+    while (workers.size() < jobs && ordered.mayStart(nextStart, jobs)) {
         if (!start(runs.at(nextStart)))
             return;
         ++nextStart;
@@ -189,7 +161,7 @@ void PoolRun::readFrom(Worker& worker) {
         reap(worker);
         return;
     }
-    Forwarder forwarder(ordered, worker);
+    RunForwarder forwarder(ordered, worker.run, &worker.lastTurn);
     if (!worker.broken &&
         !worker.decoder.feed({chunk.data(), static_cast<std::size_t>(got)}, forwarder)) {
         worker.broken = true;
@@ -227,16 +199,15 @@ void PoolRun::stopAll() {
 } // namespace
 
 WorkerPool::WorkerPool(unsigned jobCount, std::function<RunRequest(std::uint64_t)> requests)
-    : jobs(jobCount == 0 ? cores() : jobCount), requestFor(std::move(requests)) {}
+    : jobs(jobCount), requestFor(std::move(requests)) {}
 
-WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered,
-                                     Progress& progress,
-                                     const std::function<bool()>& outputFailed) {
+PlayingStop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                                const std::function<bool()>& outputFailed) {
     PoolRun pool(jobs, requestFor, runs, ordered);
     while (!ordered.finished()) {
         if (interruption::requested() || outputFailed()) {
             pool.stopAll();
-            return interruption::requested() ? Stop::Interrupted : Stop::OutputFailed;
+            return interruption::requested() ? PlayingStop::Interrupted : PlayingStop::OutputFailed;
         }
         pool.startWhatMayStart();
         pool.waitAndRead();
@@ -247,11 +218,11 @@ WorkerPool::Stop WorkerPool::playAll(const RunSequence& runs, OrderedRuns& order
     while (pool.anyWorker()) {
         if (interruption::requested()) {
             pool.stopAll();
-            return Stop::Interrupted;
+            return PlayingStop::Interrupted;
         }
         pool.waitAndRead();
     }
-    return Stop::Finished;
+    return PlayingStop::Finished;
 }
 
 unsigned WorkerPool::cores() {

@@ -27,14 +27,13 @@
 
 class WorkerPool {
 public:
-    using Stop = PlayingStop;
-
+    // `jobs` workers at most at once, at least one.
     WorkerPool(unsigned jobs, std::function<RunRequest(std::uint64_t run)> requestFor);
 
     // Plays every run of the sequence and hands the reports to `ordered`;
     // `outputFailed` is asked now and then whether to give up.
-    Stop playAll(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
-                 const std::function<bool()>& outputFailed);
+    PlayingStop playAll(const RunSequence& runs, OrderedRuns& ordered, Progress& progress,
+                        const std::function<bool()>& outputFailed);
 
     // The number of processor cores this process may use.
     static unsigned cores();

@@ -11,16 +11,15 @@ constexpr char endTag = 'E';
 constexpr std::size_t turnSize = 1 + 4 * 8;
 constexpr std::size_t endHeadSize = 1 + 1 + 8 + 1 + 8 + 4;
 
-void appendNumber(std::string& bytes, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i)
+void appendNumber(std::string& bytes, std::uint64_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i)
         bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-std::uint64_t readNumber(std::string_view bytes, std::size_t at, int size) {
+std::uint64_t readNumber(std::string_view bytes, std::size_t at, std::size_t size) {
     std::uint64_t value = 0;
-    for (int i = 0; i < size; ++i)
-        value |= std::uint64_t{static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)])}
-                 << (8 * i);
+    for (std::size_t i = 0; i < size; ++i)
+        value |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
     return value;
 }
 
@@ -32,6 +31,16 @@ void appendTurn(std::string& bytes, const RecordedTurn& turn) {
     appendNumber(bytes, turn.census.obstacles, 8);
     appendNumber(bytes, turn.census.prey, 8);
     appendNumber(bytes, turn.census.predators, 8);
+}
+
+std::string runBytes(std::uint64_t run) {
+    std::string bytes;
+    appendNumber(bytes, run, runNumberSize);
+    return bytes;
+}
+
+std::uint64_t readRun(std::string_view bytes) {
+    return readNumber(bytes, 0, runNumberSize);
 }
 
 void appendEnd(std::string& bytes, const RunEnd& end) {

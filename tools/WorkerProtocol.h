@@ -39,6 +39,13 @@ inline constexpr std::uint32_t maxMessageLength = 64 * 1024;
 void appendTurn(std::string& bytes, const RecordedTurn& turn);
 void appendEnd(std::string& bytes, const RunEnd& end);
 
+// A run's number as the MPI transport sends it: u64, little endian, like the
+// messages' numbers.
+inline constexpr std::size_t runNumberSize = 8;
+std::string runBytes(std::uint64_t run);
+// The run number at the front of `bytes`, which hold at least runNumberSize bytes.
+std::uint64_t readRun(std::string_view bytes);
+
 // A run's reports in the protocol's bytes, handed on a chunk at a time: when
 // 64 KiB have gathered, and at the run's end. Each way of sending (a worker's
 // pipe, an MPI message) says what becomes of a chunk.

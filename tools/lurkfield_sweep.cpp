@@ -23,11 +23,10 @@ int sweep(const SweepOptions& options, const std::vector<std::string>& commandLi
         return 1;
     const RunPlan& plan = session.plan();
     WorkerPool pool(jobs, [&](std::uint64_t run) { return requestFor(options, plan, run); });
-    const WorkerPool::Stop stop =
-        pool.playAll(session.sequence(), session.ordered(), session.progress(),
-                     [&] { return session.outputFailed(); });
+    const PlayingStop stop = pool.playAll(session.sequence(), session.ordered(), session.progress(),
+                                          [&] { return session.outputFailed(); });
     const int status = session.finish(stop);
-    if (stop == WorkerPool::Stop::Interrupted)
+    if (stop == PlayingStop::Interrupted)
         interruption::endAsSignalled();
     return status;
 }

@@ -38,14 +38,14 @@ int writeAndCoordinate(const SweepOptions& options, const std::vector<std::strin
         mpiruns::stopRanks();
         return 1;
     }
-    const mpiruns::Stop stop = mpiruns::coordinate(
+    const PlayingStop stop = mpiruns::coordinate(
         session.sequence(), session.ordered(), session.progress(),
         [&] { return session.outputFailed(); }, requests);
     const int status = session.finish(stop);
     // Ranks may be in the middle of a run: only an abort stops them now.
-    if (stop == mpiruns::Stop::Interrupted)
+    if (stop == PlayingStop::Interrupted)
         MPI_Abort(MPI_COMM_WORLD, 128 + interruption::signalNumber());
-    if (stop == mpiruns::Stop::OutputFailed)
+    if (stop == PlayingStop::OutputFailed)
         MPI_Abort(MPI_COMM_WORLD, status);
     mpiruns::stopRanks();
     return status;
