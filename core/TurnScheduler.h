@@ -85,6 +85,10 @@ class TurnScheduler {
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
         return command < notes.size() ? notes[command] : 0;
     }
+    // Calls visit(handle) for every command of the previous turn, in order,
+    // asking for the commands and their issuers ahead.
+    template <class Commands, class Visit>
+    void walkLastCommands(Commands& commands, Visit visit) const;
 
     // The object whose tick is running, or 0.
     Address ticking = 0;
@@ -188,24 +192,23 @@ void TurnScheduler::forEachObjectAgain(const std::vector<GameObject*>& objects, 
     }
 }
 
-template <class Visit>
-void TurnScheduler::forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const {
+template <class Commands, class Visit>
+void TurnScheduler::walkLastCommands(Commands& commands, Visit visit) const {
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (i + ahead < commands.size()) {
             ask(commands[i + ahead].get());
             askIfStillThere(noted(i + ahead, lastIssuers));
         }
-        visit(*commands[i]);
+        visit(commands[i]);
     }
 }
 
+template <class Visit>
+void TurnScheduler::forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const {
+    walkLastCommands(commands, [&](const CommandPtr& command) { visit(*command); });
+}
+
 inline void TurnScheduler::releaseLastCommands(std::vector<CommandPtr>& commands) {
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (i + ahead < commands.size()) {
-            ask(commands[i + ahead].get());
-            askIfStillThere(noted(i + ahead, lastIssuers));
-        }
-        commands[i].reset();
-    }
+    walkLastCommands(commands, [](CommandPtr& command) { command.reset(); });
     commands.clear();
 }
