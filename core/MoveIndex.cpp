@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <utility>
 
-void MoveIndex::rebuild(std::uint64_t serial, std::vector<HeardMove> listed, std::int32_t width,
-                        std::int32_t height) {
+void MoveIndex::rebuild(std::uint64_t serial, std::vector<HeardMove> listed, const Grid& grid) {
     built = true;
     builtFor = serial;
     moves = std::move(listed);
     steps = allSteps();
-    byRow = moves.size() > shortList && startInRowMajorOrder(width, height);
+    byRow = moves.size() > shortList && startInRowMajorOrder(grid);
     if (byRow)
-        indexRows(height);
+        indexRows(grid.height);
 }
 
 std::vector<HeardMove> MoveIndex::takeStorage() {
@@ -27,8 +26,7 @@ bool MoveIndex::allSteps() const {
     });
 }
 
-bool MoveIndex::startInRowMajorOrder(std::int32_t width, std::int32_t height) const {
-    const CellArea grid{0, 0, std::int64_t{width} - 1, std::int64_t{height} - 1};
+bool MoveIndex::startInRowMajorOrder(const Grid& grid) const {
     for (std::size_t i = 0; i < moves.size(); ++i) {
         const HeardMove& m = moves[i];
         if (!grid.contains(m.fromX, m.fromY))
