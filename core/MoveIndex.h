@@ -27,7 +27,7 @@ struct HeardMove {
 class MoveIndex {
   public:
     // Whether the index holds the moves of the command lists with this serial.
-    bool isFor(std::uint64_t serial) const { return built && builtFor == serial; }
+    bool isFor(std::uint64_t serial) const { return builtFor == serial; }
 
     // Makes the index hold these moves, in this order, for the command lists
     // with this serial on this grid.
@@ -47,13 +47,11 @@ class MoveIndex {
   private:
     static constexpr std::size_t shortList = 64;
 
-    bool startInRowMajorOrder(const Grid& grid) const;
-    bool allSteps() const;
     void indexRows(std::int32_t height);
 
-    bool built = false;
+    // The serial of the lists the moves are from; nothing while the storage is out.
+    std::optional<std::uint64_t> builtFor;
     bool steps = true;
-    std::uint64_t builtFor = 0;
     std::vector<HeardMove> moves;
     bool byRow = false;
     // The moves starting in row r are moves[rowBegin[r] .. rowBegin[r + 1]).
