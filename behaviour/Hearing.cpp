@@ -5,6 +5,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "core/CellArea.h"
 #include "core/GameObject.h"
 #include "core/World.h"
 
@@ -15,13 +16,9 @@
 
 namespace {
 
-bool within(std::int64_t value, std::int64_t centre, std::int64_t range) {
-    return value >= centre - range && value <= centre + range;
-}
-
-bool hears(const HeardMove& move, std::int32_t x, std::int32_t y, std::int32_t range) {
-    return (within(move.toX, x, range) && within(move.toY, y, range)) ||
-           (within(move.fromX, x, range) && within(move.fromY, y, range));
+// Whether a listener whose hearing square is `heard` hears the move.
+bool hears(const HeardMove& move, const CellArea& heard) {
+    return heard.contains(move.toX, move.toY) || heard.contains(move.fromX, move.fromY);
 }
 
 // The only place where the simulation asks a command and an object for their
@@ -53,8 +50,7 @@ const MoveIndex& preyMovesOfLastTurn() {
         if (movement && asKind<Prey, Predator>(movement->subject.get()))
             moves.push_back({movement->fromX, movement->fromY, movement->toX, movement->toY});
     });
-    index.rebuild(world.lastCommandsSerial(), std::move(moves), world.grid.width,
-                  world.grid.height);
+    index.rebuild(world.lastCommandsSerial(), std::move(moves), world.grid);
     return index;
 }
 
@@ -64,9 +60,10 @@ std::optional<HeardMove> firstHeardMove(std::int32_t x, std::int32_t y, std::int
     if (range < 0)
         return std::nullopt;
     const MoveIndex& moves = preyMovesOfLastTurn();
+    const CellArea heard = CellArea::around(x, y, range);
     // A heard move starts or ends within range, so a move of one step starts at
     // most one cell further out. Longer moves (made by hand) may start anywhere.
     const CellArea area = moves.onlySteps() ? CellArea::around(x, y, std::int64_t{range} + 1)
                                             : CellArea::everywhere();
-    return moves.firstStartingIn(area, [&](const HeardMove& move) { return hears(move, x, y, range); });
+    return moves.firstStartingIn(area, [&](const HeardMove& move) { return hears(move, heard); });
 }

@@ -1,43 +1,31 @@
 #include "core/MoveIndex.h"
 
-#include <algorithm>
 #include <utility>
 
-void MoveIndex::rebuild(std::uint64_t serial, std::vector<HeardMove> listed, std::int32_t width,
-                        std::int32_t height) {
-    built = true;
+void MoveIndex::rebuild(std::uint64_t serial, std::vector<HeardMove> listed, const Grid& grid) {
     builtFor = serial;
     moves = std::move(listed);
-    steps = allSteps();
-    byRow = moves.size() > shortList && startInRowMajorOrder(width, height);
+    // One walk finds both whether every move is a step and whether the moves
+    // start on the grid in rising row-major order.
+    steps = true;
+    bool rowMajor = true;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const HeardMove& m = moves[i];
+        steps &= CellArea::around(m.fromX, m.fromY, 1).contains(m.toX, m.toY);
+        rowMajor &= grid.contains(m.fromX, m.fromY) &&
+                    (i == 0 || std::make_pair(moves[i - 1].fromY, moves[i - 1].fromX) <
+                                   std::make_pair(m.fromY, m.fromX));
+    }
+    byRow = moves.size() > shortList && rowMajor;
     if (byRow)
-        indexRows(height);
+        indexRows(grid.height);
 }
 
 std::vector<HeardMove> MoveIndex::takeStorage() {
-    built = false;
+    builtFor.reset();
     std::vector<HeardMove> storage = std::move(moves);
     storage.clear();
     return storage;
-}
-
-bool MoveIndex::allSteps() const {
-    return std::all_of(moves.begin(), moves.end(), [](const HeardMove& m) {
-        return CellArea::around(m.fromX, m.fromY, 1).contains(m.toX, m.toY);
-    });
-}
-
-bool MoveIndex::startInRowMajorOrder(std::int32_t width, std::int32_t height) const {
-    const CellArea grid{0, 0, std::int64_t{width} - 1, std::int64_t{height} - 1};
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-        const HeardMove& m = moves[i];
-        if (!grid.contains(m.fromX, m.fromY))
-            return false;
-        if (i > 0 && std::make_pair(moves[i - 1].fromY, moves[i - 1].fromX) >=
-                         std::make_pair(m.fromY, m.fromX))
-            return false;
-    }
-    return true;
 }
 
 void MoveIndex::indexRows(std::int32_t height) {

@@ -11,9 +11,11 @@
 // move, and so is a short one, where walking is quicker than indexing.
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <vector>
+
+#include "core/CellArea.h"
+#include "core/Grid.h"
 
 struct HeardMove {
     std::int32_t fromX;
@@ -22,34 +24,14 @@ struct HeardMove {
     std::int32_t toY;
 };
 
-// A rectangle of cells, both corners included; it may reach past the grid.
-struct CellArea {
-    static CellArea around(std::int64_t x, std::int64_t y, std::int64_t range) {
-        return {x - range, y - range, x + range, y + range};
-    }
-    static CellArea everywhere() {
-        constexpr std::int64_t beyond = std::numeric_limits<std::int64_t>::max();
-        return {-beyond, -beyond, beyond, beyond};
-    }
-
-    std::int64_t left;
-    std::int64_t top;
-    std::int64_t right;
-    std::int64_t bottom;
-    bool contains(std::int64_t x, std::int64_t y) const {
-        return x >= left && x <= right && y >= top && y <= bottom;
-    }
-};
-
 class MoveIndex {
   public:
     // Whether the index holds the moves of the command lists with this serial.
-    bool isFor(std::uint64_t serial) const { return built && builtFor == serial; }
+    bool isFor(std::uint64_t serial) const { return builtFor == serial; }
 
     // Makes the index hold these moves, in this order, for the command lists
-    // with this serial on a grid of the given size.
-    void rebuild(std::uint64_t serial, std::vector<HeardMove> moves, std::int32_t width,
-                 std::int32_t height);
+    // with this serial on this grid.
+    void rebuild(std::uint64_t serial, std::vector<HeardMove> moves, const Grid& grid);
 
     // Whether every move ends at most one cell from where it started, per axis.
     bool onlySteps() const { return steps; }
@@ -65,13 +47,11 @@ class MoveIndex {
   private:
     static constexpr std::size_t shortList = 64;
 
-    bool startInRowMajorOrder(std::int32_t width, std::int32_t height) const;
-    bool allSteps() const;
     void indexRows(std::int32_t height);
 
-    bool built = false;
+    // The serial of the lists the moves are from; nothing while the storage is out.
+    std::optional<std::uint64_t> builtFor;
     bool steps = true;
-    std::uint64_t builtFor = 0;
     std::vector<HeardMove> moves;
     bool byRow = false;
     // The moves starting in row r are moves[rowBegin[r] .. rowBegin[r + 1]).

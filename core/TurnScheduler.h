@@ -78,11 +78,17 @@ class TurnScheduler {
     static void ask(Address alive) { ask(reinterpret_cast<const void*>(alive)); }
     // Asks for memory that may no longer hold an object: a hint only, never a read.
     static void askIfStillThere(Address address);
+    // The object's cell; gives the cell, or null when it lies off the grid.
+    static const GameObjectPtr* askCell(const GameObject& object, const Grid& grid);
     // The object's cell and the cells around it.
     static void askAround(const GameObject& object, const Grid& grid);
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
         return command < notes.size() ? notes[command] : 0;
     }
+    // Calls visit(handle) for every command of the previous turn, in order,
+    // asking for the commands and their issuers ahead.
+    template <class Commands, class Visit>
+    void walkLastCommands(Commands& commands, Visit visit) const;
 
     // The object whose tick is running, or 0.
     Address ticking = 0;
@@ -114,11 +120,19 @@ inline void TurnScheduler::ask(const void* alive) {
 #endif
 }
 
-inline void TurnScheduler::askAround(const GameObject& object, const Grid& grid) {
+inline const GameObjectPtr* TurnScheduler::askCell(const GameObject& object, const Grid& grid) {
     if (!grid.contains(object.x, object.y))
+        return nullptr;
+    const GameObjectPtr* cell = &grid.at(object.x, object.y);
+    ask(cell);
+    return cell;
+}
+
+inline void TurnScheduler::askAround(const GameObject& object, const Grid& grid) {
+    const GameObjectPtr* asked = askCell(object, grid);
+    if (asked == nullptr)
         return;
-    const GameObjectPtr& cell = grid.at(object.x, object.y);
-    ask(&cell);
+    const GameObjectPtr& cell = *asked;
     // The cells beside it, and the three above and below, by address: near an
     // edge some lie off the grid, and a hint for them is harmless. Four cells
     // share a cache line, so the two ends of three cover the middle one.
@@ -145,8 +159,7 @@ void TurnScheduler::forEachObject(const std::vector<GameObject*>& objects, const
         if (i + ahead < objects.size()) {
             const GameObject& next = *objects[i + ahead];
             ask(next.ai.get());
-            if (grid.contains(next.x, next.y))
-                ask(&grid.at(next.x, next.y));
+            askCell(next, grid);
         }
         tick(*objects[i]);
     }
@@ -179,24 +192,23 @@ void TurnScheduler::forEachObjectAgain(const std::vector<GameObject*>& objects, 
     }
 }
 
-template <class Visit>
-void TurnScheduler::forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const {
+template <class Commands, class Visit>
+void TurnScheduler::walkLastCommands(Commands& commands, Visit visit) const {
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (i + ahead < commands.size()) {
             ask(commands[i + ahead].get());
             askIfStillThere(noted(i + ahead, lastIssuers));
         }
-        visit(*commands[i]);
+        visit(commands[i]);
     }
 }
 
+template <class Visit>
+void TurnScheduler::forEachLastCommand(const std::vector<CommandPtr>& commands, Visit visit) const {
+    walkLastCommands(commands, [&](const CommandPtr& command) { visit(*command); });
+}
+
 inline void TurnScheduler::releaseLastCommands(std::vector<CommandPtr>& commands) {
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        if (i + ahead < commands.size()) {
-            ask(commands[i + ahead].get());
-            askIfStillThere(noted(i + ahead, lastIssuers));
-        }
-        commands[i].reset();
-    }
+    walkLastCommands(commands, [](CommandPtr& command) { command.reset(); });
     commands.clear();
 }

@@ -41,8 +41,8 @@ std::optional<World::MemoryShortfall> shortfallOf(const Config& config,
 
 // The grid the settings ask for, or a grid of 0 x 0 cells, built without a
 // draw, when there is not the memory for the world.
-Grid gridOf(const Config& config, std::uint64_t availableBytes) {
-    if (shortfallOf(config, availableBytes))
+Grid gridOf(const Config& config, const std::optional<World::MemoryShortfall>& shortfall) {
+    if (shortfall)
         return Grid(0, 0, 0);
     return Grid(config.getInt("grid.x"), config.getInt("grid.y"),
                 config.getInt("obstacle.density"));
@@ -54,8 +54,10 @@ World::World(const std::string& configFileName, std::uint64_t availableBytes)
     : World(Config::load(configFileName), availableBytes) {}
 
 World::World(Config settings, std::uint64_t availableBytes)
-    : config(std::move(settings)), grid(gridOf(config, availableBytes)),
-      shortfall(shortfallOf(config, availableBytes)) {
+    : World(shortfallOf(settings, availableBytes), std::move(settings)) {}
+
+World::World(std::optional<MemoryShortfall> refused, Config&& settings)
+    : config(std::move(settings)), grid(gridOf(config, refused)), shortfall(refused) {
     placeCreatures();
 }
 

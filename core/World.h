@@ -71,6 +71,10 @@ public:
     TurnScheduler schedule;
 
 private:
+    // The set-up, once the memory need is weighed (`refused` is set when it is
+    // too large). The settings are taken over only here, so that the weighing
+    // among the arguments still reads them.
+    World(std::optional<MemoryShortfall> refused, Config&& settings);
     void placeCreatures();
     void exchangeCommandLists();
 

@@ -11,7 +11,6 @@ using win32layer::state;
 namespace {
 
 constexpr ATOM firstClassAtom = 0xC000;
-constexpr UINT_PTR arrowCursor = 32512;
 
 const win32layer::WindowClass* findClass(LPCWSTR name) {
     if (name == nullptr)
@@ -36,7 +35,7 @@ HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName) {
     // The system shows its own arrow; other cursors and cursor resources are not supported.
     if (hInstance != nullptr || lpCursorName != IDC_ARROW)
         return nullptr;
-    return reinterpret_cast<HCURSOR>(arrowCursor);
+    return reinterpret_cast<HCURSOR>(IDC_ARROW);
 }
 
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass) {
