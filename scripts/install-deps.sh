@@ -20,7 +20,7 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-build=(g++ cmake make libboost-dev libsdl2-dev libx11-dev)
+build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev)
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
 case ${1:-build} in
 windows)
@@ -31,7 +31,7 @@ package)
   # dependencies with them. The Windows zip needs the cross build's tools.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64) ;;
 web)
-  want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
+  want=(cmake make libboost-dev nlohmann-json3-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
 test)

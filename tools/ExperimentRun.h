@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/GridCensus.h"
+#include "core/Census.h"
 #include "tools/SettingLine.h"
 
 struct RunRequest {

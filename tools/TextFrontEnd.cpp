@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "Version.h"
+#include "core/Census.h"
 #include "core/World.h"
 #include "tools/OptionValues.h"
 #include "tools/PlayWorld.h"
@@ -23,15 +24,14 @@ const char* const usage =
     "  --help           show this message\n"
     "  --version        show the program's version\n";
 
-// The board character of each kind, and a count of each.
-class FrameVisitor : public GameObjectVisitor {
+// The board character of each kind.
+class SymbolVisitor : public GameObjectVisitor {
 public:
-    void visit(Predator&) override { symbol = 'H', ++predators; }
-    void visit(Prey&) override { symbol = 'o', ++prey; }
-    void visit(Obstacle&) override { symbol = '#', ++obstacles; }
+    void visit(Predator&) override { symbol = 'H'; }
+    void visit(Prey&) override { symbol = 'o'; }
+    void visit(Obstacle&) override { symbol = '#'; }
 
     char symbol = '.';
-    std::uint64_t obstacles = 0, prey = 0, predators = 0;
 };
 
 // Plays the world, printing its frames; the World is gone when it returns or throws.
@@ -87,7 +87,7 @@ std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args
 
 void writeFrame(std::ostream& out, const World& world, std::uint64_t turn) {
     const Grid& grid = world.grid;
-    FrameVisitor visitor;
+    SymbolVisitor visitor;
     std::string rows;
     rows.reserve(static_cast<std::size_t>(grid.width + 1) * static_cast<std::size_t>(grid.height));
     for (std::int32_t y = 0; y < grid.height; ++y) {
@@ -99,8 +99,9 @@ void writeFrame(std::ostream& out, const World& world, std::uint64_t turn) {
         }
         rows.push_back('\n');
     }
-    out << "turn " << turn << ": " << visitor.obstacles << " obstacles, " << visitor.prey
-        << " prey, " << visitor.predators << " predators\n"
+    const Census census = takeCensus(grid);
+    out << "turn " << turn << ": " << census.obstacles << " obstacles, " << census.prey
+        << " prey, " << census.predators << " predators\n"
         << rows << '\n';
 }
 

@@ -7,21 +7,10 @@
 #include <array>
 #include <cstdint>
 
-#include "core/GameObjectVisitor.h"
+#include "core/Census.h"
 #include "core/World.h"
 
 namespace {
-
-class KindCount : public GameObjectVisitor {
-public:
-    void visit(Predator&) override { ++predators; }
-    void visit(Prey&) override { ++prey; }
-    void visit(Obstacle&) override { ++obstacles; }
-
-    double obstacles = 0;
-    double prey = 0;
-    double predators = 0;
-};
 
 // The serial of the last turn's commands, then the three counts: read by the page
 // from the module's memory. Counted once per turn.
@@ -36,14 +25,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const double* lurkfield_census() {
     const auto serial = static_cast<double>(theWorld->lastCommandsSerial());
     if (serial == census[0])
         return census.data();
-    KindCount count;
-    const Grid& grid = theWorld->grid;
-    for (std::int32_t y = 0; y < grid.height; ++y) {
-        for (std::int32_t x = 0; x < grid.width; ++x) {
-            if (const GameObjectPtr& object = grid.at(x, y))
-                object->accept(count);
-        }
-    }
-    census = {serial, count.obstacles, count.prey, count.predators};
+    const Census count = takeCensus(theWorld->grid);
+    census = {serial, static_cast<double>(count.obstacles), static_cast<double>(count.prey),
+              static_cast<double>(count.predators)};
     return census.data();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What stands on the grid, counted by kind: the figures of the text front end's
 // frame header ("turn T: A obstacles, B prey, C predators") and of every row of
-// a sweep's table.
+// a sweep's table and of the page beside the board.
 #include <cstdint>
 
 class Grid;

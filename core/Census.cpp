@@ -1,4 +1,4 @@
-#include "tools/GridCensus.h"
+#include "core/Census.h"
 
 #include "core/GameObject.h"
 #include "core/Grid.h"

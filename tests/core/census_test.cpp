@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "support/TestWorld.h"
-#include "tools/GridCensus.h"
+#include "core/Census.h"
 
-TEST(GridCensus, CountsEveryKindOnTheGrid) {
+TEST(Census, CountsEveryKindOnTheGrid) {
     TestWorld world("grid.x 4\ngrid.y 3\n");
     world.putObstacle(0, 0);
     world.putObstacle(3, 2);
