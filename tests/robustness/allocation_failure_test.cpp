@@ -15,7 +15,7 @@
 #include <streambuf>
 
 #include "support/TestWorld.h"
-#include "tools/TextFrontEnd.h"
+#include "tools/text/TextFrontEnd.h"
 
 namespace {
 

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/TestWorld.h"
+#include "support/TextFrames.h"
+#include "tools/sweep/ExperimentRun.h"
+#include "tools/text/TextFrontEnd.h"
+
+namespace {
+
+struct Recorded : RunRecorder {
+    void record(const RecordedTurn& turn) override { turns.push_back(turn); }
+    std::vector<RecordedTurn> turns;
+};
+
+const std::string huntingWorld =
+    "grid.x 24\ngrid.y 16\nobstacle.density 12\nprey.number 14\n"
+    "predator.number 8\nprey.reaction_time 1\npredator.reaction_time 1\n"
+    "prey.eatable 1\nobstacle.blocks_los 1\npredator.sight 6\n"
+    "predator.hearing 4\n";
+
+// The census of every frame that lurkfield-text --trace prints.
+std::vector<RecordedTurn> tracedFrames(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runTextFrontEnd(args, out, err), 0) << err.str();
+    std::vector<RecordedTurn> frames;
+    for (const Frame& frame : framesOf(out.str()))
+        frames.push_back({frame.turn, {frame.obstacles, frame.prey, frame.predators}});
+    return frames;
+}
+
+RunEnd play(const RunRequest& request, std::vector<RecordedTurn>& turns) {
+    Recorded recorded;
+    const RunEnd end = playRun(request, recorded);
+    turns = recorded.turns;
+    return end;
+}
+
+} // namespace
+
+TEST(ExperimentRun, RecordsWhatTheTextFrontEndsFramesShowForTheSameSeedAndLines) {
+    const TempFile file(huntingWorld);
+    for (unsigned seed : {1u, 9u}) {
+        RunRequest request{file.path(), {{"predator.sight", "3"}}, seed, 40, 1};
+        std::vector<RecordedTurn> turns;
+        const RunEnd end = play(request, turns);
+        EXPECT_EQ(end.outcome, RunOutcome::Played);
+        EXPECT_EQ(end.turnsPlayed, 40u);
+        EXPECT_EQ(end.message, "");
+        EXPECT_EQ(turns, tracedFrames({"--config", file.path(), "--seed", std::to_string(seed),
+                                       "--set", "predator.sight=3", "--turns", "40", "--trace"}));
+        EXPECT_EQ(theWorld, nullptr);
+    }
+}
+
+TEST(ExperimentRun, RecordsEveryKthTurnAndTheLastAndStillFindsTheTurnThePreyWereGone) {
+    const TempFile file(huntingWorld);
+    std::vector<RecordedTurn> everyTurn, someTurns;
+    const RunEnd full = play({file.path(), {}, 3, 300, 1}, everyTurn);
+    const RunEnd sparse = play({file.path(), {}, 3, 300, 7}, someTurns);
+    ASSERT_TRUE(full.preyGoneTurn) << "the hunters should catch every prey";
+    EXPECT_EQ(sparse.preyGoneTurn, full.preyGoneTurn);
+    std::uint64_t firstEmpty = 0;
+    while (everyTurn[firstEmpty].census.prey > 0)
+        ++firstEmpty;
+    EXPECT_EQ(*full.preyGoneTurn, firstEmpty);
+    std::vector<RecordedTurn> expected;
+    for (const RecordedTurn& turn : everyTurn) {
+        if (turn.turn % 7 == 0 || turn.turn == 300)
+            expected.push_back(turn);
+    }
+    EXPECT_EQ(someTurns, expected);
+}
+
+TEST(ExperimentRun, CountsTurnZeroOnceAndNoPreyAtAllAsGoneAtTurnZero) {
+    const TempFile file("grid.x 3\ngrid.y 3\npredator.number 1\n");
+    std::vector<RecordedTurn> turns;
+    const RunEnd end = play({file.path(), {}, 1, 0, 5}, turns);
+    EXPECT_EQ(turns, (std::vector<RecordedTurn>{{0, {0, 0, 1}}}));
+    EXPECT_EQ(end.preyGoneTurn, 0u);
+}
+
+TEST(ExperimentRun, RefusesAGridWithoutCellsWithTheFrontEndsWordsAndRecordsNothing) {
+    const TempFile file("grid.x 5\n");
+    std::vector<RecordedTurn> turns;
+    const RunEnd end = play({file.path(), {{"grid.y", "0"}}, 1, 10, 1}, turns);
+    EXPECT_EQ(end.outcome, RunOutcome::Refused);
+    EXPECT_EQ(end.message,
+              "The grid is too small. Do you have a correct config? (" + file.path() + ")");
+    EXPECT_TRUE(turns.empty());
+    EXPECT_EQ(
+        play({file.path(), {{"grid.y", "100000"}, {"grid.x", "100000"}}, 1, 10, 1}, turns).message,
+        "The grid is too large: more than " + std::to_string(Grid::maxCells) +
+            " cells. Do you have a correct config? (" + file.path() + ")");
+    EXPECT_EQ(theWorld, nullptr);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// One World played from set-up to its last turn, the same for every program
+// without a window (lurkfield-text, every run of a sweep): srand(seed) when a
+// seed is given, the World of the settings file and the added lines, built with
+// the memory available, its start-up refusal, then the turns one by one.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/common/SettingLine.h"
+
+class World;
+
+// How a run ended, whoever played it.
+enum class RunOutcome : std::uint8_t {
+    Played,      // every turn was played
+    Refused,     // the grid has no cells or is too large: nothing was played
+    OutOfMemory, // the world did not fit into memory, in set-up or in a turn
+    Failed,      // a sweep's worker ended before the run did (a crash, a kill)
+};
+
+struct PlayEnd {
+    // Played, Refused or OutOfMemory: playWorld itself never fails a run.
+    RunOutcome outcome = RunOutcome::Played;
+    // The refusal's text, or what to say when memory ran out; empty when played.
+    std::string message;
+};
+
+// Called with the World after set-up (turn 0) and after every turn.
+using TurnHook = std::function<void(const World& world, std::uint64_t turn)>;
+
+// Plays the World. Running out of memory, in a turn or in the hook, ends the
+// play with OutOfMemory; anything else thrown goes on to the caller. Whichever
+// way it ends, the World is gone and theWorld empty again.
+PlayEnd playWorld(const std::string& configFile, const std::vector<SettingLine>& lines,
+                  std::optional<unsigned> seed, std::uint64_t turns, const TurnHook& afterTurn);

@@ -1,0 +1,60 @@
+#pragma once
+// One run of an experiment, the same wherever it runs (a sweep's worker
+// process, an MPI rank, a test): srand(seed), the World of the settings file
+// and the run's lines, N turns played, and the census of the chosen turns
+// handed to a recorder as they happen.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Census.h"
+#include "tools/common/PlayWorld.h"
+#include "tools/common/SettingLine.h"
+
+struct RunRequest {
+    std::string configFile;
+    // Added after the file's lines: the --set lines, then the design point's values.
+    std::vector<SettingLine> lines;
+    unsigned seed = 1;
+    std::uint64_t turns = 0;
+    // Turns 0, every, 2 x every, ... and always the last are recorded.
+    std::uint64_t every = 1;
+};
+
+struct RecordedTurn {
+    std::uint64_t turn = 0;
+    Census census;
+
+    bool operator==(const RecordedTurn&) const = default;
+};
+
+// The word for the outcome in a summary: played, refused, out_of_memory, failed.
+const char* outcomeName(RunOutcome outcome);
+
+struct RunEnd {
+    RunOutcome outcome = RunOutcome::Played;
+    // Turns played before the end: all of them when played.
+    std::uint64_t turnsPlayed = 0;
+    // The first turn with no prey on the grid, counting turn 0; none if they lasted.
+    std::optional<std::uint64_t> preyGoneTurn;
+    // Why the run was not played (the start-up refusal's text, say); empty when played.
+    std::string message;
+
+    bool operator==(const RunEnd&) const = default;
+};
+
+class RunRecorder {
+  public:
+    virtual ~RunRecorder() = default;
+    virtual void record(const RecordedTurn& turn) = 0;
+};
+
+// True for the turns whose census a run records.
+inline bool isRecordedTurn(std::uint64_t turn, std::uint64_t turns, std::uint64_t every) {
+    return turn % every == 0 || turn == turns;
+}
+
+// Plays the run; the World is gone again when it returns. Running out of
+// memory ends the run with OutOfMemory instead of ending the process.
+RunEnd playRun(const RunRequest& request, RunRecorder& recorder);

@@ -1,0 +1,31 @@
+#include "tools/sweep/output/SweepReport.h"
+
+std::string describeRun(const RunPlan& plan, std::uint64_t run) {
+    std::string text = "run " + std::to_string(run) + " (rep " + std::to_string(plan.repOf(run)) +
+                       ", seed " + std::to_string(plan.seedOf(run));
+    if (!plan.varied().empty())
+        text += ", " + plan.pointText(plan.pointOf(run));
+    return text + ")";
+}
+
+SweepReport::SweepReport(const RunPlan& runPlan, Progress& sweepProgress)
+    : plan(runPlan), progress(sweepProgress) {}
+
+void SweepReport::end(std::uint64_t run, const RunEnd& end) {
+    switch (end.outcome) {
+    case RunOutcome::Played:
+        ++outcomes.played;
+        break;
+    case RunOutcome::Refused:
+        ++outcomes.refused;
+        break;
+    case RunOutcome::OutOfMemory:
+        ++outcomes.outOfMemory;
+        break;
+    case RunOutcome::Failed:
+        ++outcomes.failed;
+        break;
+    }
+    if (end.outcome != RunOutcome::Played)
+        progress.message(describeRun(plan, run) + ": " + end.message);
+}
