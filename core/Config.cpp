@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <new>
+#include <sstream>
 
 bool isSettingBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -47,16 +48,25 @@ bool readLine(std::streambuf& in, std::string& line) {
 } // namespace
 
 Config Config::load(const std::string& fileName) {
-    Config config;
     std::ifstream file(fileName);
     if (!file.is_open())
-        return config;
+        return Config();
+    return read(*file.rdbuf());
+}
+
+Config Config::fromText(const std::string& text) {
+    std::stringbuf in(text, std::ios::in);
+    return read(in);
+}
+
+Config Config::read(std::streambuf& in) {
+    Config config;
     std::string line;
     line.reserve(maxLineLength);
     try {
         bool more = true;
         while (more) {
-            more = readLine(*file.rdbuf(), line);
+            more = readLine(in, line);
             config.addLine(line);
         }
     } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 // token begins with "#" is a comment; anything after the value is ignored; a
 // later line replaces an earlier one with the same key. Values stay text and are
 // converted at every read, so nothing is cached anywhere.
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ public:
     // Reads the named file. A file that cannot be opened gives an empty Config;
     // a read error ends reading. Running out of memory throws std::bad_alloc.
     static Config load(const std::string& fileName);
+    // The same for the text of a settings file, read by the same rules.
+    static Config fromText(const std::string& text);
 
     // The value stored under the key, or "" when the key is absent.
     std::string getString(std::string_view key) const;
@@ -35,6 +38,8 @@ public:
     void addLine(std::string_view line);
 
 private:
+    static Config read(std::streambuf& in);
+
     SettingTable values;
 };
 

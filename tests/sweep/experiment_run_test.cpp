@@ -42,7 +42,7 @@ RunEnd play(const RunRequest& request, std::vector<RecordedTurn>& turns) {
 TEST(ExperimentRun, RecordsWhatTheTextFrontEndsFramesShowForTheSameSeedAndLines) {
     const TempFile file(huntingWorld);
     for (unsigned seed : {1u, 9u}) {
-        RunRequest request{file.path(), {{"predator.sight", "3"}}, seed, 40, 1};
+        RunRequest request{{file.path(), nullptr, {{"predator.sight", "3"}}}, seed, 40, 1};
         std::vector<RecordedTurn> turns;
         const RunEnd end = play(request, turns);
         EXPECT_EQ(end.outcome, RunOutcome::Played);
@@ -57,8 +57,8 @@ TEST(ExperimentRun, RecordsWhatTheTextFrontEndsFramesShowForTheSameSeedAndLines)
 TEST(ExperimentRun, RecordsEveryKthTurnAndTheLastAndStillFindsTheTurnThePreyWereGone) {
     const TempFile file(huntingWorld);
     std::vector<RecordedTurn> everyTurn, someTurns;
-    const RunEnd full = play({file.path(), {}, 3, 300, 1}, everyTurn);
-    const RunEnd sparse = play({file.path(), {}, 3, 300, 7}, someTurns);
+    const RunEnd full = play({{file.path(), nullptr, {}}, 3, 300, 1}, everyTurn);
+    const RunEnd sparse = play({{file.path(), nullptr, {}}, 3, 300, 7}, someTurns);
     ASSERT_TRUE(full.preyGoneTurn) << "the hunters should catch every prey";
     EXPECT_EQ(sparse.preyGoneTurn, full.preyGoneTurn);
     std::uint64_t firstEmpty = 0;
@@ -76,7 +76,7 @@ TEST(ExperimentRun, RecordsEveryKthTurnAndTheLastAndStillFindsTheTurnThePreyWere
 TEST(ExperimentRun, CountsTurnZeroOnceAndNoPreyAtAllAsGoneAtTurnZero) {
     const TempFile file("grid.x 3\ngrid.y 3\npredator.number 1\n");
     std::vector<RecordedTurn> turns;
-    const RunEnd end = play({file.path(), {}, 1, 0, 5}, turns);
+    const RunEnd end = play({{file.path(), nullptr, {}}, 1, 0, 5}, turns);
     EXPECT_EQ(turns, (std::vector<RecordedTurn>{{0, {0, 0, 1}}}));
     EXPECT_EQ(end.preyGoneTurn, 0u);
 }
@@ -84,13 +84,13 @@ TEST(ExperimentRun, CountsTurnZeroOnceAndNoPreyAtAllAsGoneAtTurnZero) {
 TEST(ExperimentRun, RefusesAGridWithoutCellsWithTheFrontEndsWordsAndRecordsNothing) {
     const TempFile file("grid.x 5\n");
     std::vector<RecordedTurn> turns;
-    const RunEnd end = play({file.path(), {{"grid.y", "0"}}, 1, 10, 1}, turns);
+    const RunEnd end = play({{file.path(), nullptr, {{"grid.y", "0"}}}, 1, 10, 1}, turns);
     EXPECT_EQ(end.outcome, RunOutcome::Refused);
     EXPECT_EQ(end.message,
               "The grid is too small. Do you have a correct config? (" + file.path() + ")");
     EXPECT_TRUE(turns.empty());
     EXPECT_EQ(
-        play({file.path(), {{"grid.y", "100000"}, {"grid.x", "100000"}}, 1, 10, 1}, turns).message,
+        play({{file.path(), nullptr, {{"grid.y", "100000"}, {"grid.x", "100000"}}}, 1, 10, 1}, turns).message,
         "The grid is too large: more than " + std::to_string(Grid::maxCells) +
             " cells. Do you have a correct config? (" + file.path() + ")");
     EXPECT_EQ(theWorld, nullptr);

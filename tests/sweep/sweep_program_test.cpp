@@ -73,6 +73,16 @@ TEST(SweepMpiProgram, WritesTheSameTableAsLurkfieldSweepOnOneRankOrThree) {
         expectDone(mpi);
         EXPECT_TRUE(mpi.out == alone.out) << ranks << " ranks\n" << mpi.err;
     }
+    // Ranks on machines without the file play the text that rank 0 read.
+    ScratchFolder elsewhere;
+    std::vector<std::string> command = with(mpirunCommand(1), smallSweep);
+    const std::string mpirun = command.front();
+    command.erase(command.begin());
+    command = with(command, {":", "-np", "2", "-wdir", elsewhere.path().string(),
+                             LURKFIELD_SWEEP_MPI_PROGRAM});
+    const RunResult spread = runProgramIn(folder, mpirun, with(command, smallSweep), environment);
+    expectDone(spread);
+    EXPECT_TRUE(spread.out == alone.out) << spread.err;
 }
 
 // Run r of a sweep is the world of lurkfield-text --seed S+r with the run's
@@ -150,6 +160,50 @@ TEST(SweepProgram, RefusesBadCommandLinesBeforeWritingAnything) {
         EXPECT_EQ(run.out, "");
         for (const char* file : {"t.csv", "s.csv", "p.svg", "t.csv.json"})
             EXPECT_FALSE(std::filesystem::exists(folder.path() / file)) << message;
+    }
+}
+
+TEST(SweepProgram, RefusesASettingsFileItCannotReadBeforeAnyRun) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"missing.config", "No such file or directory"}, {".", "Is a directory"}};
+    ScratchFolder folder;
+    for (const auto& [file, reason] : cases) {
+        const RunResult run =
+            runSweep(folder, {"--config", file, "--reps", "3", "--table", "t.csv", "--quiet"});
+        expectDone(run, 1);
+        EXPECT_EQ(run.err, "lurkfield-sweep: cannot read the settings file '" + file + "': " +
+                               reason + "\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "t.csv"));
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / "t.csv.json"));
+    }
+}
+
+// The settings file is read once: a file edited or removed while the sweep
+// goes on changes none of its runs, and the record holds the text they played.
+TEST(SweepProgram, PlaysEveryRunFromTheSettingsReadAtItsStart) {
+    for (const bool removed : {false, true}) {
+        const std::string world = "grid.x 60\ngrid.y 40\nobstacle.density 10\nprey.number 300\n"
+                                  "predator.number 3\nprey.reaction_time 1\n";
+        ScratchFolder folder;
+        folder.write("lurkfield.config", world);
+        // Runs of a few tenths of a second each: the file changes after the first.
+        const std::vector<std::string> args = {"--reps", "6",     "--turns", "20000", "--every",
+                                               "1000",   "--jobs", "1",      "--quiet"};
+        expectDone(runSweep(folder, with(args, {"--summary", "before.csv"})));
+        GroupedSweep sweep(folder, with(args, {"--table", "t.csv", "--summary", "s.csv"}));
+        const auto table = folder.path() / "t.csv";
+        for (int i = 0; i < 3000 && linesOf(readWhole(table)).size() < 3; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (removed)
+            std::filesystem::remove(folder.path() / "lurkfield.config");
+        else
+            folder.write("lurkfield.config", "grid.x 0\n");
+        const int status = sweep.wait();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(readWhole(folder.path() / "s.csv"), readWhole(folder.path() / "before.csv"));
+        const auto record = nlohmann::json::parse(readWhole(folder.path() / "t.csv.json"));
+        EXPECT_EQ(record["settings_text"], world);
+        EXPECT_EQ(record["runs_played"], 6);
     }
 }
 

@@ -8,13 +8,16 @@
 #include "core/World.h"
 #include "system/AvailableMemory.h"
 
-PlayEnd playWorld(const std::string& configFile, const std::vector<SettingLine>& lines,
-                  std::optional<unsigned> seed, std::uint64_t turns, const TurnHook& afterTurn) {
+PlayEnd playWorld(const WorldSettings& settings, std::optional<unsigned> seed, std::uint64_t turns,
+                  const TurnHook& afterTurn) {
+    const std::string& configFile = settings.configFile;
     try {
         if (seed)
             std::srand(*seed);
-        const auto world =
-            std::make_unique<World>(settingsWith(configFile, lines), availableMemoryBytes());
+        const auto world = std::make_unique<World>(
+            withLines(settings.text ? Config::fromText(*settings.text) : Config::load(configFile),
+                      settings.lines),
+            availableMemoryBytes());
         theWorld = world.get();
         if (const std::optional<std::string> refusal = startupRefusal(*world, configFile)) {
             const RunOutcome outcome =

@@ -5,6 +5,7 @@
 // the memory available, its start-up refusal, then the turns one by one.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +32,19 @@ struct PlayEnd {
 // Called with the World after set-up (turn 0) and after every turn.
 using TurnHook = std::function<void(const World& world, std::uint64_t turn)>;
 
+// Where a World's settings come from: the settings file as it is at set-up
+// (lurkfield-text, like the window), or the text of that file as it was read
+// before (every run of a sweep, whenever and wherever it plays); the lines are
+// added after either. The file is named in the messages in both cases.
+struct WorldSettings {
+    std::string configFile;
+    // The file's text, read once; null: the file is read at set-up.
+    std::shared_ptr<const std::string> text;
+    std::vector<SettingLine> lines;
+};
+
 // Plays the World. Running out of memory, in a turn or in the hook, ends the
 // play with OutOfMemory; anything else thrown goes on to the caller. Whichever
 // way it ends, the World is gone and theWorld empty again.
-PlayEnd playWorld(const std::string& configFile, const std::vector<SettingLine>& lines,
-                  std::optional<unsigned> seed, std::uint64_t turns, const TurnHook& afterTurn);
+PlayEnd playWorld(const WorldSettings& settings, std::optional<unsigned> seed, std::uint64_t turns,
+                  const TurnHook& afterTurn);

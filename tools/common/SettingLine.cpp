@@ -15,8 +15,7 @@ SettingLine parseSettingLine(const std::string& option, const std::string& text,
     return {std::move(key), text.substr(equals + 1)};
 }
 
-Config settingsWith(const std::string& configFile, const std::vector<SettingLine>& lines) {
-    Config settings = Config::load(configFile);
+Config withLines(Config settings, const std::vector<SettingLine>& lines) {
     for (const SettingLine& line : lines)
         settings.addLine(line.asFileLine());
     return settings;

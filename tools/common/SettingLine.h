@@ -23,5 +23,5 @@ struct SettingLine {
 SettingLine parseSettingLine(const std::string& option, const std::string& text,
                              const std::string& form = "KEY=VALUE");
 
-// The settings of the named file with the lines added after it, in order.
-Config settingsWith(const std::string& configFile, const std::vector<SettingLine>& lines);
+// The settings with the lines added after them, in order.
+Config withLines(Config settings, const std::vector<SettingLine>& lines);

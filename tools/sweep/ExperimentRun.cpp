@@ -62,7 +62,7 @@ RunEnd playRun(const RunRequest& request, RunRecorder& recorder) {
     RunWatch watch(request, recorder);
     try {
         const PlayEnd played = playWorld(
-            request.configFile, request.lines, request.seed, request.turns,
+            request.settings, request.seed, request.turns,
             [&watch](const World& world, std::uint64_t turn) { watch.afterTurn(world, turn); });
         if (played.outcome == RunOutcome::Played)
             return watch.end;

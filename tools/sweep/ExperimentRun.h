@@ -13,9 +13,9 @@
 #include "tools/common/SettingLine.h"
 
 struct RunRequest {
-    std::string configFile;
-    // Added after the file's lines: the --set lines, then the design point's values.
-    std::vector<SettingLine> lines;
+    // The settings file's name and its text as the sweep read it; the lines
+    // added after it are the --set lines, then the design point's values.
+    WorldSettings settings;
     unsigned seed = 1;
     std::uint64_t turns = 0;
     // Turns 0, every, 2 x every, ... and always the last are recorded.

@@ -1,6 +1,11 @@
 #include "tools/sweep/SweepOptions.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "tools/common/OptionValues.h"
@@ -186,12 +191,38 @@ SweepOptions readSweepOptions(const std::vector<std::string>& args, SweepProgram
     return options;
 }
 
+bool SweepOptions::loadSettings(std::string& problem) {
+    // A folder would open, and then read as nothing.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(configFile, ignored)) {
+        problem = std::strerror(EISDIR);
+        return false;
+    }
+    errno = 0;
+    std::ifstream file(configFile, std::ios::binary);
+    if (!file.is_open()) {
+        problem = std::strerror(errno != 0 ? errno : ENOENT);
+        return false;
+    }
+    try {
+        std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (file.bad()) {
+            problem = std::strerror(EIO);
+            return false;
+        }
+        settingsText = std::make_shared<const std::string>(std::move(text));
+    } catch (const std::bad_alloc&) {
+        problem = "there is not the memory to hold it";
+        return false;
+    }
+    return true;
+}
+
 RunRequest SweepOptions::request(std::uint64_t run) const {
     RunRequest request;
-    request.configFile = configFile;
-    request.lines = settings;
+    request.settings = {configFile, settingsText, settings};
     for (SettingLine& line : plan.linesOf(plan.pointOf(run)))
-        request.lines.push_back(std::move(line));
+        request.settings.lines.push_back(std::move(line));
     request.seed = plan.seedOf(run);
     request.turns = turns;
     request.every = every;

@@ -8,6 +8,7 @@
 // -np sets its ranks). Everything a sweep needs is checked here, before any
 // file is written or any run starts.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ enum class SweepProgram { Forked, Mpi };
 
 struct SweepOptions {
     std::string configFile = "lurkfield.config";
+    // The settings file's text, read once when the sweep starts (loadSettings):
+    // every run of the sweep, in every worker, rank and shard, plays from it.
+    std::shared_ptr<const std::string> settingsText;
     std::vector<SettingLine> settings;
     // The varied keys, --reps and --seed: the runs, made once as the options are read.
     RunPlan plan;
@@ -40,6 +44,9 @@ struct SweepOptions {
 
     // The runs of this shard of the plan.
     RunSequence sequence() const { return RunSequence(plan.runs(), shardIndex, shardCount); }
+    // Reads the settings file into settingsText; false, with the system's
+    // reason in `problem`, when it cannot be read (an empty file can).
+    bool loadSettings(std::string& problem);
     // The request for one run: the settings file, the --set lines, the run's
     // design point, its seed, the turns and the recording interval.
     RunRequest request(std::uint64_t run) const;

@@ -13,7 +13,12 @@
 
 namespace {
 
-int sweep(const SweepOptions& options, const std::vector<std::string>& commandLine) {
+int sweep(SweepOptions& options, const std::vector<std::string>& commandLine) {
+    if (std::string problem; !options.loadSettings(problem)) {
+        std::cerr << "lurkfield-sweep: cannot read the settings file '" << options.configFile
+                  << "': " << problem << '\n';
+        return 1;
+    }
     interruption::install();
     WorkerPool pool(options.jobs > 0 ? options.jobs : WorkerPool::cores());
     SweepSession session(options, commandLine, "lurkfield-sweep", pool);

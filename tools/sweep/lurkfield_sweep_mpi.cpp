@@ -63,7 +63,12 @@ int main(int argc, char** argv) {
     int rank = 0;
     MPI_Comm_rank(MPI_COMM_WORLD, &rank);
     int status = 0;
-    if (rank == 0)
+    if (std::string problem; !mpiruns::shareSettings(options, problem)) {
+        if (rank == 0)
+            std::cerr << "lurkfield-sweep-mpi: cannot read the settings file '"
+                      << options.configFile << "': " << problem << '\n';
+        status = 1;
+    } else if (rank == 0)
         status = writeAndCoordinate(options, commandLine);
     else
         mpiruns::serve([&](std::uint64_t run) { return options.request(run); });

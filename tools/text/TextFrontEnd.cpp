@@ -36,7 +36,7 @@ class SymbolVisitor : public GameObjectVisitor {
 
 // Plays the world, printing its frames; the World is gone when it returns or throws.
 int play(const TextOptions& options, std::ostream& out, std::ostream& err) {
-    const PlayEnd played = playWorld(options.configFile, options.settings, options.seed,
+    const PlayEnd played = playWorld({options.configFile, nullptr, options.settings}, options.seed,
                                      options.turns, [&](const World& world, std::uint64_t turn) {
                                          if (options.trace || turn == options.turns)
                                              writeFrame(out, world, turn);

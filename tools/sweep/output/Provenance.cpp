@@ -13,7 +13,7 @@
 
 namespace {
 
-// The most of the settings file kept in the record. The reader itself stops at
+// The most of the settings text kept in the record. The reader itself stops at
 // the first line longer than 998 characters, so a working settings file is far
 // smaller.
 constexpr std::size_t keptSettingsBytes = 1024 * 1024;
@@ -110,20 +110,7 @@ Provenance::Provenance(const SweepOptions& sweepOptions, const RunSequence& shar
                        std::string workers)
     : options(sweepOptions), runs(shardRuns), command(std::move(commandLine)),
       program(std::move(programName)), workerText(std::move(workers)),
-      started(std::chrono::system_clock::now()) {
-    std::ifstream file(options.configFile, std::ios::binary);
-    if (!file.is_open()) {
-        settingsError = std::strerror(errno);
-        return;
-    }
-    std::string text(keptSettingsBytes + 1, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    settingsCut = text.size() > keptSettingsBytes;
-    if (settingsCut)
-        text.resize(keptSettingsBytes);
-    settingsText = std::move(text);
-}
+      started(std::chrono::system_clock::now()) {}
 
 std::string Provenance::document(const std::string& file, const std::string& content,
                                  const OutcomeTally& tally, SweepState state) const {
@@ -150,10 +137,11 @@ std::string Provenance::document(const std::string& file, const std::string& con
     record["file"] = text(file);
     record["content"] = content;
     record["settings_file"] = text(options.configFile);
-    record["settings_text"] = settingsText ? text(*settingsText) : Json(nullptr);
-    if (!settingsError.empty())
-        record["settings_error"] = settingsError;
-    record["settings_text_cut"] = settingsCut;
+    std::string_view settings;
+    if (options.settingsText)
+        settings = *options.settingsText;
+    record["settings_text"] = text(settings.substr(0, keptSettingsBytes));
+    record["settings_text_cut"] = settings.size() > keptSettingsBytes;
     record["settings_lines_added"] =
         texts(options.settings, [](const SettingLine& line) { return line.asFileLine(); });
     record["varied"] = varied;

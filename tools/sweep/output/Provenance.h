@@ -1,7 +1,8 @@
 #pragma once
 // The record of how a sweep's file was made, written as FILE.json beside every
 // table or summary written to a file: the program and its version, the command
-// line, the folder and machine it ran in, the settings file's text, the --set
+// line, the folder and machine it ran in, the settings text every run played
+// from (its first MiB), the --set
 // lines, the varied keys, the seed rule, the runs of this file, the workers,
 // the start and end times (UTC) and how the sweep ended. It is written when the
 // sweep starts (ended: null, state: running) and again when it ends, so a sweep
@@ -42,7 +43,4 @@ class Provenance {
     std::string program;
     std::string workerText;
     std::chrono::system_clock::time_point started;
-    std::optional<std::string> settingsText;
-    std::string settingsError;
-    bool settingsCut = false;
 };

@@ -1,6 +1,8 @@
 #include "tools/sweep/workers/MpiRuns.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <mpi.h>
 #include <string>
@@ -150,6 +152,26 @@ bool Coordinator::takeReport() {
 }
 
 } // namespace
+
+bool shareSettings(SweepOptions& options, std::string& problem) {
+    int rank = 0;
+    MPI_Comm_rank(MPI_COMM_WORLD, &rank);
+    // The text's length, or "unreadable"; then the text, a piece at a time.
+    constexpr std::uint64_t unreadable = UINT64_MAX;
+    std::uint64_t length = unreadable;
+    if (rank == 0 && options.loadSettings(problem))
+        length = options.settingsText->size();
+    MPI_Bcast(&length, 1, MPI_UINT64_T, 0, MPI_COMM_WORLD);
+    if (length == unreadable)
+        return false;
+    std::string text = rank == 0 ? *options.settingsText : std::string(length, '\0');
+    constexpr std::uint64_t piece = 1 << 30;
+    for (std::uint64_t at = 0; at < length; at += piece)
+        MPI_Bcast(text.data() + at, static_cast<int>(std::min(piece, length - at)), MPI_BYTE, 0,
+                  MPI_COMM_WORLD);
+    options.settingsText = std::make_shared<const std::string>(std::move(text));
+    return true;
+}
 
 std::string Ranks::description() const {
     const int ranks = rankCount();

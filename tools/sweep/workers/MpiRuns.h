@@ -18,15 +18,22 @@
 //     ranks than cores (mpirun --oversubscribe) do not starve the players;
 //   - a rank that runs out of memory reports its run (OutOfMemory) and goes on;
 //     a rank that dies ends the whole job, as MPI does.
-// Every rank must be given the same command line and see the same settings file.
+// Every rank must be given the same command line; only rank 0 reads the
+// settings file, and hands its text to the others (shareSettings).
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "tools/sweep/ExperimentRun.h"
 #include "tools/sweep/RunPlayer.h"
+#include "tools/sweep/SweepOptions.h"
 
 namespace mpiruns {
+
+// Every rank, before any run: rank 0 reads the settings file and sends its
+// text to the other ranks, which need no file. False on every rank when rank 0
+// cannot read it; rank 0 then has the reason in `problem`.
+bool shareSettings(SweepOptions& options, std::string& problem);
 
 // Rank 0: plays the runs on the other ranks, or itself when alone.
 class Ranks : public RunPlayer {
