@@ -5,18 +5,31 @@
 // back end is linked into a program:
 //   platform/sdl/      SDL2, for Linux and other desktops
 //   platform/browser/  a canvas and the page's events, for the web build
+// A back end includes this header and never platform/Win32Layer.h: it knows its
+// windows only as the SystemWindow it opened, and HWNDs not at all.
 //
-// What every back end serves, and what the Win32 side relies on:
+// Downward, what every back end serves and the Win32 side relies on:
 //  start, stop       the system's video, once per process; stop also closes every window.
+//  whyNoWindows      for the program's entry: starts the video; null when windows can open
+//                    here, else why not, as the end of a sentence for standard error.
 //  openWindow        a hidden window; the system may choose another client size than asked.
 //  clientSize        the client area now, in pixels.
 //  showWindow        makes it visible; says whether it was before.
 //  closeWindow       closes it at once, without messages.
 //  present           shows a framebuffer in the window, pixel for pixel.
-//  takeEvents        turns what has arrived into messages (win32layer::post) and size
-//                    changes (win32layer::resizeClient), without waiting.
+//  takeEvents        reports what has arrived (upward, below), without waiting.
 //  waitForEvents     returns once something may have arrived; takeEvents then takes it in.
 //  showMessageBox    shows a caption and a text with an OK button until it is dismissed.
+//
+// Upward, what a back end reports of a window it opened and has not closed; the Win32
+// side turns each into what the window procedure sees (Win32Reports.cpp):
+//  character         a typed character: WM_CHAR, for ASCII only (others are dropped).
+//  click             the primary button pressed at a client point: WM_LBUTTONDOWN.
+//  size              a new client size: the framebuffer follows and a full repaint waits.
+//  close             the user asks to close the window: WM_CLOSE.
+//  repaint           the system lost the window's pixels: the last paint is shown again,
+//                    unless a repaint waits anyway.
+// And the program's entry, which each back end's main calls (Win32Entry.cpp).
 #include <optional>
 
 #include "platform/Raster.h"
@@ -33,6 +46,7 @@ struct ClientSize {
 
 bool start(); // false when the program cannot show a window here at all
 void stop();
+const char* whyNoWindows();
 
 // Null when the system refuses; without a size, the system chooses one.
 SystemWindow* openWindow(const char* title, bool resizable, std::optional<ClientSize> size);
@@ -47,3 +61,22 @@ void waitForEvents();
 void showMessageBox(const char* caption, const char* text);
 
 } // namespace win32layer::system
+
+namespace win32layer::report {
+
+void character(SystemWindow& window, unsigned code);
+void click(SystemWindow& window, int x, int y);
+void size(SystemWindow& window, int width, int height);
+void close(SystemWindow& window);
+void repaint(SystemWindow& window);
+
+} // namespace win32layer::report
+
+namespace win32layer {
+
+// Runs WinMain as Windows would, with the arguments after the program's name as its
+// command line, and closes what it left open; or, when no window can open here,
+// says why on standard error. Returns the process's exit code.
+int runProgram(int argc, char* argv[]);
+
+} // namespace win32layer

@@ -1,8 +1,8 @@
 #pragma once
 // Inside the Win32 side of our layer: the one struct that holds all of its
-// state, the structures behind HWND and HDC, and the functions its files and
-// the system back ends share. Knows no system: windows and input come through
-// platform/SystemBackEnd.h. Limits: one thread; the calls listed at the top of
+// state, the structures behind HWND and HDC, and the functions its files
+// share. Knows no system: windows and input come through platform/SystemBackEnd.h,
+// and no back end sees this header. Limits: one thread; the calls listed at the top of
 // <windows.h> and no others. Internal names live in namespace win32layer.
 #include <windows.h>
 
@@ -85,7 +85,5 @@ LRESULT eraseBackground(HWND window, HDC dc);
 // Messages (Win32Messages.cpp).
 void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void dropMessagesFor(HWND window);
-// WM_LBUTTONDOWN's lParam: client coordinates in the low and high word.
-LPARAM pointParameter(int x, int y);
 
 } // namespace win32layer

@@ -1,5 +1,5 @@
-// The message queue of our Win32 layer. The back end's events become messages
-// in one queue, in the order they happened. GetMessageW hands out, like Win32:
+// The message queue of our Win32 layer. What the back end reports (Win32Reports.cpp)
+// becomes messages in one queue, in the order it happened. GetMessageW hands out, like Win32:
 // queued messages first, then WM_QUIT once PostQuitMessage was called, then
 // WM_PAINT for a window that needs repainting, and only then waits for the
 // system's next event. So several inputs that arrive together are followed by
@@ -95,11 +95,6 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void dropMessagesFor(HWND window) {
     std::erase_if(state().queue, [&](const MSG& queued) { return queued.hwnd == window; });
-}
-
-LPARAM pointParameter(int x, int y) {
-    return static_cast<LPARAM>((static_cast<DWORD>(y & 0xFFFF) << 16) |
-                               static_cast<DWORD>(x & 0xFFFF));
 }
 
 } // namespace win32layer

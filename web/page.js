@@ -15,8 +15,9 @@
   // Compiled once; every start makes a new instance of it.
   const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
 
-  // The turn number, the counts and their chart, read from the program's census
-  // (web/Census.cpp) each time it looks for its next message: so after every turn.
+  // The turn number, the counts and their chart, from the program's census
+  // (web/Census.cpp), asked for each time it looks for its next message: so after
+  // every turn.
   function createPopulation() {
     const turnOutput = byId('turn');
     const preyOutput = byId('prey');
@@ -62,22 +63,18 @@
         board.setAttribute('aria-label', 'The board');
         drawSoon();
       },
-      // Census layout: serial of the last turn's commands, obstacles, prey, predators.
-      update(program) {
-        const at = program._lurkfield_census();
-        if (!at) return;
-        const census = program.HEAPF64.subarray(at / 8, at / 8 + 4);
-        if (census[0] === lastSerial) return;
+      update(census) {
+        if (census.serial === lastSerial) return;
         if (lastSerial !== null) turn += 1;
-        lastSerial = census[0];
+        lastSerial = census.serial;
         data[0].push(turn);
-        data[1].push(census[2]);
-        data[2].push(census[3]);
+        data[1].push(census.prey);
+        data[2].push(census.predators);
         turnOutput.value = String(turn);
-        preyOutput.value = String(census[2]);
-        predatorsOutput.value = String(census[3]);
+        preyOutput.value = String(census.prey);
+        predatorsOutput.value = String(census.predators);
         board.setAttribute('aria-label', `The board after turn ${turn}: ` +
-          `${census[2]} prey, ${census[3]} predators, ${census[1]} obstacles`);
+          `${census.prey} prey, ${census.predators} predators, ${census.obstacles} obstacles`);
         drawSoon();
       },
     };
@@ -124,7 +121,10 @@
           say('');
           board.focus();
         }
-        population.update(run.module);
+        run.module._lurkfield_census();
+      },
+      onCensus(census) {
+        if (!run.replaced) population.update(census);
       },
       onProgramEnd(exitCode) {
         if (run.replaced) return;

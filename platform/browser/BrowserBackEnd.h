@@ -22,6 +22,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/SystemBackEnd.h"
+
 struct SystemWindow {
     // The framebuffer in the canvas's own pixel order (RGBA bytes), kept from one
     // present to the next.
@@ -31,7 +33,8 @@ struct SystemWindow {
 // The JavaScript side (browser_window.js).
 extern "C" {
 int browser_start();
-void browser_open_window();
+// Listens to the canvas; its events are queued with the kinds given (BrowserEvent).
+void browser_open_window(int character, int click, int resize, int close);
 int browser_client_width();
 int browser_client_height();
 int browser_show_window();
@@ -47,5 +50,6 @@ void browser_get_message_hook();
 void browser_program_end(int exitCode);
 }
 
-// The kinds of event in browser_window.js's queue.
+// The kinds of event in browser_window.js's queue, handed to it by browser_open_window:
+// this is their only definition.
 enum class BrowserEvent { character = 1, click = 2, resize = 3, close = 4 };

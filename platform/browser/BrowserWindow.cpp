@@ -1,6 +1,6 @@
-// The canvas as our one window, its events as messages, and the message box:
-// the C++ half of the browser back end (BrowserBackEnd.h says what it serves).
-#include "platform/Win32Layer.h"
+// The canvas as our one window, its events as the back end's reports, and the
+// message box: the C++ half of the browser back end, for the web build
+// (BrowserBackEnd.h says what it serves).
 #include "platform/browser/BrowserBackEnd.h"
 
 #include <memory>
@@ -10,13 +10,7 @@ namespace {
 // The canvas is one window; a second one is refused.
 std::unique_ptr<SystemWindow> canvasWindow;
 
-HWND__* windowOnCanvas() {
-    for (const auto& open : win32layer::state().windows) {
-        if (open->system == canvasWindow.get())
-            return open.get();
-    }
-    return nullptr;
-}
+int kindOf(BrowserEvent event) { return static_cast<int>(event); }
 
 // The framebuffer holds 0x00RRGGBB; the canvas wants the bytes R, G, B, A, which
 // a little-endian word holds as 0xAABBGGRR.
@@ -24,20 +18,20 @@ std::uint32_t canvasPixelOf(win32layer::Pixel pixel) {
     return 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
 
-void translateEvent(HWND__& window, const int (&event)[3]) {
+void translateEvent(SystemWindow& window, const int (&event)[3]) {
+    namespace report = win32layer::report;
     switch (static_cast<BrowserEvent>(event[0])) {
     case BrowserEvent::character:
-        win32layer::post(&window, WM_CHAR, static_cast<WPARAM>(event[1]), 1);
+        report::character(window, static_cast<unsigned>(event[1]));
         break;
     case BrowserEvent::click:
-        win32layer::post(&window, WM_LBUTTONDOWN, MK_LBUTTON,
-                         win32layer::pointParameter(event[1], event[2]));
+        report::click(window, event[1], event[2]);
         break;
     case BrowserEvent::resize:
-        win32layer::resizeClient(window, event[1], event[2]);
+        report::size(window, event[1], event[2]);
         break;
     case BrowserEvent::close:
-        win32layer::post(&window, WM_CLOSE, 0, 0);
+        report::close(window);
         break;
     }
 }
@@ -48,13 +42,16 @@ namespace win32layer::system {
 
 bool start() { return browser_start() != 0; }
 
+const char* whyNoWindows() { return start() ? nullptr : "the page has no board canvas."; }
+
 void stop() { closeWindow(canvasWindow.get()); }
 
 SystemWindow* openWindow(const char*, bool, std::optional<ClientSize>) {
     if (canvasWindow)
         return nullptr;
     canvasWindow = std::make_unique<SystemWindow>();
-    browser_open_window();
+    browser_open_window(kindOf(BrowserEvent::character), kindOf(BrowserEvent::click),
+                        kindOf(BrowserEvent::resize), kindOf(BrowserEvent::close));
     return canvasWindow.get();
 }
 
@@ -86,8 +83,8 @@ void takeEvents() {
     int event[3];
     while (browser_next_event(event) != 0) {
         // Events for a window closed meanwhile have nowhere to go.
-        if (HWND__* window = windowOnCanvas())
-            translateEvent(*window, event);
+        if (canvasWindow)
+            translateEvent(*canvasWindow, event);
     }
 }
 

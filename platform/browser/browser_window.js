@@ -5,8 +5,11 @@
 
 mergeInto(LibraryManager.library, {
   $win32Browser: {
-    // Events in the order they happened: [kind, a, b] (BrowserEvent in BrowserBackEnd.h).
+    // Events in the order they happened: [kind, a, b].
     events: [],
+    // The number of each kind, given by the program when the window opens (BrowserEvent
+    // in BrowserBackEnd.h).
+    kinds: null,
     // Set while the program sleeps in browser_wait: resumes it.
     wake: null,
     // The client area in device pixels, as the program last heard of it.
@@ -55,12 +58,12 @@ mergeInto(LibraryManager.library, {
         const character = win32Browser.characterOf(key);
         if (character === 0) return;
         key.preventDefault(); // space must not scroll the page
-        win32Browser.queue([1, character, 0]);
+        win32Browser.queue([win32Browser.kinds.character, character, 0]);
       }, options);
       canvas.addEventListener('pointerdown', (pointer) => {
         if (pointer.button !== 0 || win32Browser.client.width === 0) return;
         const [x, y] = win32Browser.clientPoint(canvas, pointer);
-        win32Browser.queue([2, x, y]);
+        win32Browser.queue([win32Browser.kinds.click, x, y]);
       }, options);
       const observer = new ResizeObserver((entries) => {
         const entry = entries[entries.length - 1];
@@ -70,7 +73,7 @@ mergeInto(LibraryManager.library, {
         const client = win32Browser.client;
         if (width === client.width && height === client.height) return;
         win32Browser.client = { width: width, height: height };
-        win32Browser.queue([3, width, height]);
+        win32Browser.queue([win32Browser.kinds.resize, width, height]);
       });
       try {
         observer.observe(canvas, { box: 'device-pixel-content-box' });
@@ -87,7 +90,8 @@ mergeInto(LibraryManager.library, {
   },
 
   browser_open_window__deps: ['$win32Browser'],
-  browser_open_window: function () {
+  browser_open_window: function (character, click, resize, close) {
+    win32Browser.kinds = { character: character, click: click, resize: resize, close: close };
     const canvas = Module['canvas'];
     const box = canvas.getBoundingClientRect();
     win32Browser.client = {
@@ -96,7 +100,7 @@ mergeInto(LibraryManager.library, {
     };
     win32Browser.events = [];
     win32Browser.listen(canvas);
-    Module['closeWindow'] = () => win32Browser.queue([4, 0, 0]);
+    Module['closeWindow'] = () => win32Browser.queue([win32Browser.kinds.close, 0, 0]);
   },
 
   browser_client_width__deps: ['$win32Browser'],

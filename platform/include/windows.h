@@ -8,8 +8,8 @@
 //
 // Provided, and what of each is honoured:
 //  Entry and windows
-//  [x] WinMain             called by the back end's entry with an instance, the command line and
-//                          SW_SHOWDEFAULT.
+//  [x] WinMain             called by the program's entry (platform/Win32Entry.cpp, the same on every
+//                          back end) with an instance, the command line and SW_SHOWDEFAULT.
 //  [x] LoadCursorW         IDC_ARROW only (the system's own arrow); other cursors give null.
 //  [x] RegisterClassExW    cbSize must be sizeof(WNDCLASSEXW); procedure, class name and a
 //                          COLOR_WINDOW + 1 or solid background brush are honoured. Every resize

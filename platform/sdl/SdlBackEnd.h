@@ -4,13 +4,15 @@
 // SDL's dummy driver for tests without a display.
 // Windows: one SDL window each, presented through its window surface; SDL
 // draws the frame, so the size asked for is the client area's.
-// Input: typed ASCII and Escape, Return, Backspace and Tab as WM_CHAR, the left mouse
-// button, the close button, size changes (SdlEvents.cpp).
+// Input: typed ASCII and Escape, Return, Backspace and Tab as characters, the left
+// mouse button, the close button, size changes and lost pixels (SdlEvents.cpp).
 // Message box: SDL's simple box, skipped under the dummy and offscreen drivers.
 // Depends on SDL 2.0.22 or later, and on Xlib under X11 (X11Wait.cpp).
 #include <SDL.h>
 
 #include <cstdint>
+
+#include "platform/SystemBackEnd.h"
 
 struct SystemWindow {
     SDL_Window* sdlWindow;
@@ -19,11 +21,10 @@ struct SystemWindow {
 
 namespace win32layer::sdl {
 
-// True when SDL draws nowhere visible (the dummy and offscreen drivers).
-bool invisibleDriver();
-// True when SDL fell back to an invisible driver that nobody asked for: no display.
-bool displayMissing();
-// Why the video did not start, or that there was no display.
-const char* whyNoDisplay();
+// The open window that SDL knows by this id, or null: an event for a window closed
+// meanwhile has nowhere to go.
+SystemWindow* windowWithId(std::uint32_t sdlId);
+// The window opened first that is still open, or null.
+SystemWindow* firstWindow();
 
 } // namespace win32layer::sdl

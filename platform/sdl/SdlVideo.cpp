@@ -1,16 +1,34 @@
-// SDL's video for the SDL back end: starting it, its windows, presenting a
-// framebuffer, and the message box.
+// SDL's video for the SDL back end, for Linux and other desktops: starting it,
+// its windows, presenting a framebuffer, and the message box.
 #include "platform/sdl/SdlBackEnd.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-
-#include "platform/SystemBackEnd.h"
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 bool videoStarted = false;
+// In the order they were opened.
+std::vector<std::unique_ptr<SystemWindow>> openWindows;
+
+// True when SDL draws nowhere visible (the dummy and offscreen drivers).
+bool invisibleDriver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
+           std::strcmp(driver, "offscreen") == 0;
+}
+
+// True when SDL fell back to an invisible driver that nobody asked for: no display.
+bool displayMissing() {
+    // With no display SDL quietly picks its offscreen driver and the window would
+    // open nowhere; only a driver chosen on purpose (as in tests) may be invisible.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return invisibleDriver() && (asked == nullptr || *asked == '\0');
+}
 
 SDL_Point defaultClientSize() {
     SDL_Rect usable;
@@ -39,7 +57,18 @@ bool start() {
 
 void stop() {
     videoStarted = false;
+    openWindows.clear();
     SDL_Quit();
+}
+
+const char* whyNoWindows() {
+    static std::string why;
+    if (start() && !displayMissing())
+        return nullptr;
+    why = std::string("no display is available (") +
+          (videoStarted ? "no X11 or Wayland display was found" : SDL_GetError()) +
+          ").\nTo play without a display, run the text front end lurkfield-text.";
+    return why.c_str();
 }
 
 SystemWindow* openWindow(const char* title, bool resizable, std::optional<ClientSize> size) {
@@ -49,7 +78,9 @@ SystemWindow* openWindow(const char* title, bool resizable, std::optional<Client
                                              SDL_WINDOWPOS_UNDEFINED, client.x, client.y, flags);
     if (sdlWindow == nullptr)
         return nullptr;
-    return new SystemWindow{sdlWindow, SDL_GetWindowID(sdlWindow)};
+    openWindows.push_back(
+        std::make_unique<SystemWindow>(SystemWindow{sdlWindow, SDL_GetWindowID(sdlWindow)}));
+    return openWindows.back().get();
 }
 
 ClientSize clientSize(const SystemWindow& window) {
@@ -68,7 +99,7 @@ void closeWindow(SystemWindow* window) {
     if (window == nullptr)
         return;
     SDL_DestroyWindow(window->sdlWindow);
-    delete window;
+    std::erase_if(openWindows, [&](const auto& open) { return open.get() == window; });
 }
 
 void present(SystemWindow& window, const Framebuffer& framebuffer) {
@@ -86,7 +117,7 @@ void present(SystemWindow& window, const Framebuffer& framebuffer) {
 
 void showMessageBox(const char* caption, const char* text) {
     // Under the dummy and offscreen drivers SDL's helper for the box would crash.
-    if (start() && !sdl::invisibleDriver())
+    if (start() && !invisibleDriver())
         SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }
 
@@ -94,21 +125,12 @@ void showMessageBox(const char* caption, const char* text) {
 
 namespace win32layer::sdl {
 
-bool invisibleDriver() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
-           std::strcmp(driver, "offscreen") == 0;
+SystemWindow* windowWithId(std::uint32_t sdlId) {
+    const auto found = std::find_if(openWindows.begin(), openWindows.end(),
+                                    [&](const auto& open) { return open->sdlId == sdlId; });
+    return found == openWindows.end() ? nullptr : found->get();
 }
 
-bool displayMissing() {
-    // With no display SDL quietly picks its offscreen driver and the window would
-    // open nowhere; only a driver chosen on purpose (as in tests) may be invisible.
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
-    return invisibleDriver() && (asked == nullptr || *asked == '\0');
-}
-
-const char* whyNoDisplay() {
-    return videoStarted ? "no X11 or Wayland display was found" : SDL_GetError();
-}
+SystemWindow* firstWindow() { return openWindows.empty() ? nullptr : openWindows.front().get(); }
 
 } // namespace win32layer::sdl
