@@ -79,7 +79,7 @@ TEST(OverlongLines, ATenMegabyteLineIsCutAndEndsTheReading) {
                                "\nprey.number 5\n";
     const RunResult run = runTextOn(config, 2);
     const Frame frame = onlyFrame(run);
-    EXPECT_EQ(frame.board, "....\n....\n....\n");
+    EXPECT_EQ(frame.rows, std::vector<std::string>(3, "...."));
     EXPECT_EQ(frame.prey, 0u) << "the line after the cut must not be read";
     EXPECT_LT(run.peakKilobytes, smallProgramKilobytes);
 }
@@ -94,7 +94,7 @@ TEST(ByteOrderMark, BecomesPartOfTheFirstKey) {
 
 TEST(ByteOrderMark, BeforeACommentTurnsItIntoAHarmlessUnreadPair) {
     const Frame frame = onlyFrame(runTextOn("\xEF\xBB\xBF# a comment\ngrid.x 4\ngrid.y 3\n", 1));
-    EXPECT_EQ(frame.board, "....\n....\n....\n");
+    EXPECT_EQ(frame.rows, std::vector<std::string>(3, "...."));
 }
 
 TEST(NumberEdges, ValuesPastTheIntRangeReadAsZero) {
@@ -144,7 +144,7 @@ TEST(GridSizes, AOneCellGridPlaysWithItsOnePreyStandingStill) {
                                     "predator.sight 9\nprey.eatable 1\n",
                                     1000);
     const Frame frame = onlyFrame(run);
-    EXPECT_EQ(frame.board, "o\n");
+    EXPECT_EQ(frame.rows, std::vector<std::string>{"o"});
     EXPECT_EQ(frame.turn, 1000u);
 }
 
@@ -155,7 +155,7 @@ TEST(GridSizes, AGridOfOneColumnAndAHundredThousandRowsPlays) {
                                             "prey.eatable 1\npredator.hearing 3\n"
                                             "predator.sight 3\n",
                                             50));
-    EXPECT_EQ(frame.board.size(), 200000u);
+    EXPECT_EQ(std::pair(frame.width(), frame.height()), std::pair(1, 100000));
 }
 
 TEST(GridSizes, AHundredThousandByAHundredThousandIsRefusedAsTooLargeWithoutAllocating) {
@@ -180,7 +180,7 @@ TEST(GridSizes, TenMillionCellsAndOneMoreArePlayedWhenTheMemoryIsThere) {
     // Ten million cells was once a fixed limit; only memory limits a grid now.
     const Frame frame = onlyFrame(runTextOn("grid.x 10000001\ngrid.y 1\nprey.number 3\n", 1));
     EXPECT_EQ(frame.prey, 3u);
-    EXPECT_EQ(frame.board.size(), 10000002u);
+    EXPECT_EQ(std::pair(frame.width(), frame.height()), std::pair(10000001, 1));
 }
 
 TEST(FullGrids, EveryPreyThatFitsIsPlacedOnATenByTenGridAndTheRestSkipped) {
@@ -190,7 +190,8 @@ TEST(FullGrids, EveryPreyThatFitsIsPlacedOnATenByTenGridAndTheRestSkipped) {
                                             100));
     EXPECT_EQ(frame.obstacles + frame.prey, 100u);
     EXPECT_EQ(frame.predators, 0u);
-    EXPECT_EQ(frame.board.find('.'), std::string::npos);
+    for (const std::string& row : frame.rows)
+        EXPECT_EQ(row.find('.'), std::string::npos) << row;
 }
 
 TEST(FullGrids, EveryPreyThatFitsIsPlacedOnAThreeThousandSquareGrid) {
@@ -215,7 +216,7 @@ TEST(ReactionTimes, ZeroNegativeAndTheLargestIntNeverLetACreatureAct) {
                                    "\npredator.reaction_time " + time + "\n";
         const std::vector<Frame> frames = framesOf(runTextOn(config, 3000, true).out);
         ASSERT_EQ(frames.size(), 3001u) << time;
-        EXPECT_EQ(frames.back().board, frames.front().board) << time;
+        EXPECT_EQ(frames.back().rows, frames.front().rows) << time;
     }
 }
 

@@ -2,11 +2,23 @@
 
 #include <sstream>
 
+namespace {
+
+bool readLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+} // namespace
+
 std::vector<Frame> framesOf(const std::string& output) {
     std::vector<Frame> frames;
     std::istringstream in(output);
     std::string line;
-    while (std::getline(in, line)) {
+    while (readLine(in, line)) {
         Frame frame;
         char colon = 0;
         std::string word;
@@ -15,8 +27,8 @@ std::vector<Frame> framesOf(const std::string& output) {
             frame.predators;
         if (!heading || word != "prey,")
             continue;
-        while (std::getline(in, line) && !line.empty())
-            frame.board += line + '\n';
+        while (readLine(in, line) && !line.empty())
+            frame.rows.push_back(line);
         frames.push_back(frame);
     }
     return frames;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 CellSize cellSizeOf(const Frame& frame, int areaWidth, int areaHeight) {
-    return CellSize{areaWidth / frame.width, areaHeight / frame.height};
+    return CellSize{areaWidth / frame.width(), areaHeight / frame.height()};
 }
 
 namespace {
@@ -17,7 +17,7 @@ struct Cell {
 };
 
 bool isOccupied(const Frame& frame, const Selection& s) {
-    return s.column >= 0 && s.row >= 0 && s.column < frame.width && s.row < frame.height &&
+    return s.column >= 0 && s.row >= 0 && s.column < frame.width() && s.row < frame.height() &&
            frame.at(s.column, s.row) != '.';
 }
 
@@ -26,8 +26,8 @@ std::vector<Cell> cellsPossiblyInSight(const Frame& frame, const Selection& s) {
     std::vector<Cell> cells;
     if (!isOccupied(frame, s) || s.sight <= 0)
         return cells;
-    for (int row = std::max(0, s.row - s.sight); row <= std::min(frame.height - 1, s.row + s.sight); ++row)
-        for (int column = std::max(0, s.column - s.sight); column <= std::min(frame.width - 1, s.column + s.sight);
+    for (int row = std::max(0, s.row - s.sight); row <= std::min(frame.height() - 1, s.row + s.sight); ++row)
+        for (int column = std::max(0, s.column - s.sight); column <= std::min(frame.width() - 1, s.column + s.sight);
              ++column)
             cells.push_back(Cell{column, row});
     return cells;
@@ -97,8 +97,8 @@ ExpectedBoard paintWithFills(const Frame& frame, const Selection& selection, Cel
         painter.hearingOutline(selection);
         painter.sightFills(filled);
     }
-    for (int row = 0; row < frame.height; ++row)
-        for (int column = 0; column < frame.width; ++column)
+    for (int row = 0; row < frame.height(); ++row)
+        for (int column = 0; column < frame.width(); ++column)
             painter.figure(frame.at(column, row), column, row);
     return board;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ExpectedBoard.h"
-#include "Frame.h"
+#include "Inputs.h"
 #include "Image.h"
 
 struct Selection {

@@ -23,8 +23,8 @@
 
 #include "BoardPainting.h"
 #include "ExpectedBoard.h"
-#include "Frame.h"
 #include "Image.h"
+#include "Inputs.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ Arguments parse(int argc, char** argv) {
 
 Selection selectionOf(const Arguments& a, const Frame& frame) {
     Selection s{a.selectColumn, a.selectRow, 0, 0};
-    if (s.column < 0 || s.row < 0 || s.column >= frame.width || s.row >= frame.height)
+    if (s.column < 0 || s.row < 0 || s.column >= frame.width() || s.row >= frame.height())
         return s;
     const std::string prefix = kindPrefix(frame.at(s.column, s.row));
     if (!prefix.empty() && !a.config.empty()) {
@@ -142,7 +142,7 @@ private:
         return {x / cell_.width, y / cell_.height};
     }
     std::string holding(int column, int row) const {
-        if (column >= frame_.width || row >= frame_.height)
+        if (column >= frame_.width() || row >= frame_.height())
             return " (past the grid)";
         return std::string(" (holding '") + frame_.at(column, row) + "')";
     }
@@ -168,7 +168,7 @@ bool checkBoard(const std::string& shotName, const Image& shot, const Frame& fra
     checkCirclesClosed(board, shot, problems);
     if (!problems.empty())
         std::cerr << shotName << ": " << shot.width << " x " << shot.height << " pixels, cells " << cell.width
-                  << " x " << cell.height << ", grid " << frame.width << " x " << frame.height << '\n';
+                  << " x " << cell.height << ", grid " << frame.width() << " x " << frame.height() << '\n';
     return reportProblems(shotName, problems);
 }
 
@@ -218,8 +218,8 @@ int run(int argc, char** argv) {
     const Arguments args = parse(argc, argv);
     if (mode == "find" && args.files.size() == 2 && args.files[1].size() == 1) {
         const Frame frame = readLastFrame(args.files[0]);
-        for (int row = 0; row < frame.height; ++row)
-            for (int column = 0; column < frame.width; ++column)
+        for (int row = 0; row < frame.height(); ++row)
+            for (int column = 0; column < frame.width(); ++column)
                 if (frame.at(column, row) == args.files[1][0]) {
                     std::cout << column << ' ' << row << '\n';
                     return 0;
