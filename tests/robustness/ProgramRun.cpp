@@ -1,6 +1,5 @@
 #include "ProgramRun.h"
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -21,7 +20,7 @@ std::string readWhole(const std::filesystem::path& file) {
 namespace {
 
 // In the child: output to files, the environment adjusted, then the program.
-[[noreturn]] void becomeProgram(const RunRequest& request, const std::string& outFile,
+[[noreturn]] void becomeProgram(const ProgramRequest& request, const std::string& outFile,
                                 const std::string& errFile) {
     const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -48,7 +47,7 @@ namespace {
 }
 
 // Waits for the child, killing it once the time limit has passed.
-int waitWithLimit(pid_t child, const RunRequest& request, RunResult& result) {
+int waitWithLimit(pid_t child, const ProgramRequest& request, RunResult& result) {
     const auto start = std::chrono::steady_clock::now();
     int status = 0;
     rusage usage{};
@@ -78,7 +77,7 @@ int waitWithLimit(pid_t child, const RunRequest& request, RunResult& result) {
 
 } // namespace
 
-RunResult runProgram(const RunRequest& request) {
+RunResult runProgram(const ProgramRequest& request) {
     const ScratchFolder captured;
     const std::string outFile = (captured.path() / "out").string();
     const std::string errFile = (captured.path() / "err").string();
@@ -91,23 +90,4 @@ RunResult runProgram(const RunRequest& request) {
     result.out = readWhole(outFile);
     result.err = readWhole(errFile);
     return result;
-}
-
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
-    dir = std::filesystem::temp_directory_path() /
-          ("lurkfield-robust-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-}
-
-std::filesystem::path ScratchFolder::write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = dir / name;
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file;
 }

@@ -10,17 +10,19 @@
 #include <utility>
 #include <vector>
 
+#include "support/ScratchFolder.h"
+
 struct RunResult {
-    bool finished = false;   // false: killed after the time limit
-    int exitCode = -1;       // valid when it finished without a signal
-    int signal = 0;          // the signal that ended it, if any
+    bool finished = false; // false: killed after the time limit
+    int exitCode = -1;     // valid when it finished without a signal
+    int signal = 0;        // the signal that ended it, if any
     std::string out;
     std::string err;
-    long peakKilobytes = 0;  // largest resident set seen by the kernel
+    long peakKilobytes = 0; // largest resident set seen by the kernel
     std::chrono::duration<double> elapsed{};
 };
 
-struct RunRequest {
+struct ProgramRequest {
     std::string program;
     std::vector<std::string> args;
     std::filesystem::path folder;
@@ -35,23 +37,7 @@ struct RunRequest {
 inline constexpr const char* noAddressSpaceLimitUnderSanitizer =
     "AddressSanitizer cannot start under an address-space limit";
 
-RunResult runProgram(const RunRequest& request);
+RunResult runProgram(const ProgramRequest& request);
 
 // The file's bytes unchanged (binary); "" when it cannot be read.
 std::string readWhole(const std::filesystem::path& file);
-
-// A fresh, empty folder for one test, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return dir; }
-    // Writes the bytes unchanged (binary) to a file in the folder; returns its path.
-    std::filesystem::path write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::filesystem::path dir;
-};

@@ -1,32 +1,6 @@
 #include "support/TestWorld.h"
 
-#include <atomic>
 #include <cstdlib>
-#include <fstream>
-#include <unistd.h>
-
-namespace {
-
-std::filesystem::path freshFolder() {
-    static std::atomic<int> counter{0};
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("lurkfield-test-" + std::to_string(getpid()) + "-" +
-                      std::to_string(counter++));
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-} // namespace
-
-TempFile::TempFile(const std::string& content, const std::string& name)
-    : dir(freshFolder()), filePath((dir / name).string()) {
-    std::ofstream(filePath, std::ios::binary) << content;
-}
-
-TempFile::~TempFile() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-}
 
 TestWorld::TestWorld(const std::string& configText) : previous(theWorld) {
     const TempFile file(configText);
@@ -34,7 +8,9 @@ TestWorld::TestWorld(const std::string& configText) : previous(theWorld) {
     theWorld = world.get();
 }
 
-TestWorld::~TestWorld() { theWorld = previous; }
+TestWorld::~TestWorld() {
+    theWorld = previous;
+}
 
 GameObjectPtr TestWorld::putPrey(int x, int y) {
     GameObjectPtr prey = boost::make_shared<Prey>(boost::make_shared<StrollingAI>());

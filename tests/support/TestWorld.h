@@ -2,31 +2,16 @@
 // A World built from configuration text for one test, installed as theWorld
 // for the test's lifetime, with helpers to set up boards by hand.
 #include <boost/make_shared.hpp>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "behaviour/HuntingAI.h"
 #include "behaviour/StrollingAI.h"
 #include "core/World.h"
-
-// A file in a fresh temporary folder, removed with the folder.
-class TempFile {
-public:
-    explicit TempFile(const std::string& content, const std::string& name = "lurkfield.config");
-    ~TempFile();
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    const std::string& path() const { return filePath; }
-    const std::filesystem::path& folder() const { return dir; }
-
-private:
-    std::filesystem::path dir;
-    std::string filePath;
-};
+#include "support/ScratchFolder.h"
 
 class TestWorld {
-public:
+  public:
     explicit TestWorld(const std::string& configText);
     ~TestWorld();
     TestWorld(const TestWorld&) = delete;
@@ -40,7 +25,7 @@ public:
     GameObjectPtr putPredator(int x, int y);
     GameObjectPtr putObstacle(int x, int y);
 
-private:
+  private:
     std::unique_ptr<World> world;
     World* previous;
 };
