@@ -65,9 +65,3 @@ TEST(PoolAllocator, LaysBlocksMadeInARowSideBySide) {
     pool::deallocate(second, 232);
     pool::deallocate(third, 232);
 }
-
-TEST(PoolAllocator, ServesLargeRequestsFromTheHeap) {
-    void* block = pool::allocate(pool::largestBlock + 1);
-    ASSERT_NE(block, nullptr);
-    pool::deallocate(block, pool::largestBlock + 1);
-}
