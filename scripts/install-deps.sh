@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
 # Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
-#   build: compiler, CMake, Boost, SDL2, Xlib (enough to build and run the program)
+#   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib (enough to build and run the program)
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
@@ -31,7 +31,7 @@ package)
   # dependencies with them. The Windows zip needs the cross build's tools.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64) ;;
 web)
-  want=(cmake make libboost-dev nlohmann-json3-dev emscripten "${node_packages[@]}") ;;
+  want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
 test)
