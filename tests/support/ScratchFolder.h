@@ -5,7 +5,7 @@
 #include <string>
 
 class ScratchFolder {
-  public:
+public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -15,19 +15,19 @@ class ScratchFolder {
     // Writes the bytes unchanged (binary) to a file in the folder; returns its path.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const;
 
-  private:
+private:
     std::filesystem::path dir;
 };
 
 // One file in a scratch folder of its own, such as a configuration file.
 class TempFile {
-  public:
+public:
     explicit TempFile(const std::string& content, const std::string& name = "lurkfield.config")
         : filePath(scratch.write(name, content).string()) {}
     const std::string& path() const { return filePath; }
     const std::filesystem::path& folder() const { return scratch.path(); }
 
-  private:
+private:
     ScratchFolder scratch;
     std::string filePath;
 };

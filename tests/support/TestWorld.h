@@ -11,7 +11,7 @@
 #include "support/ScratchFolder.h"
 
 class TestWorld {
-  public:
+public:
     explicit TestWorld(const std::string& configText);
     ~TestWorld();
     TestWorld(const TestWorld&) = delete;
@@ -25,7 +25,7 @@ class TestWorld {
     GameObjectPtr putPredator(int x, int y);
     GameObjectPtr putObstacle(int x, int y);
 
-  private:
+private:
     std::unique_ptr<World> world;
     World* previous;
 };

@@ -15,7 +15,7 @@ std::uint64_t wholeNumber(const std::string& option, const std::string& text,
 
 // Walks a command line (without the program name), one option at a time.
 class OptionCursor {
-  public:
+public:
     explicit OptionCursor(const std::vector<std::string>& arguments) : args(arguments) {}
 
     bool done() const { return next >= args.size(); }
@@ -27,7 +27,7 @@ class OptionCursor {
     // Every argument not yet taken, consumed.
     std::vector<std::string> rest();
 
-  private:
+private:
     const std::vector<std::string>& args;
     std::size_t next = 0;
 };

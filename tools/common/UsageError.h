@@ -6,6 +6,6 @@
 #include <string>
 
 class UsageError : public std::runtime_error {
-  public:
+public:
     explicit UsageError(const std::string& what) : std::runtime_error(what) {}
 };

@@ -8,7 +8,7 @@ namespace {
 
 // Follows a played run: records the chosen turns and notes when the prey are gone.
 class RunWatch {
-  public:
+public:
     RunWatch(const RunRequest& runRequest, RunRecorder& runRecorder)
         : request(runRequest), recorder(runRecorder) {}
 
@@ -25,7 +25,7 @@ class RunWatch {
 
     RunEnd end;
 
-  private:
+private:
     void notePrey(bool any, std::uint64_t turn) {
         if (!any && !end.preyGoneTurn)
             end.preyGoneTurn = turn;

@@ -45,7 +45,7 @@ struct RunEnd {
 };
 
 class RunRecorder {
-  public:
+public:
     virtual ~RunRecorder() = default;
     virtual void record(const RecordedTurn& turn) = 0;
 };

@@ -19,7 +19,7 @@ struct VariedKey {
 };
 
 class RunPlan {
-  public:
+public:
     RunPlan(std::vector<VariedKey> varied, std::uint64_t reps, unsigned firstSeed);
     // One run of one point, seeded with 1.
     RunPlan() : RunPlan({}, 1, 1) {}
@@ -45,7 +45,7 @@ class RunPlan {
     // when nothing is varied.
     std::string pointText(std::uint64_t point) const;
 
-  private:
+private:
     std::vector<VariedKey> keys;
     std::uint64_t repCount;
     unsigned seed;
@@ -54,7 +54,7 @@ class RunPlan {
 
 // The runs of one shard, in run order.
 class RunSequence {
-  public:
+public:
     // Shard `index` (from 1) of `shards` over runs 0 .. total - 1.
     RunSequence(std::uint64_t total, std::uint64_t index = 1, std::uint64_t shards = 1);
 
@@ -66,7 +66,7 @@ class RunSequence {
         return run >= first && (run - first) % stride == 0 && positionOf(run) < count;
     }
 
-  private:
+private:
     std::uint64_t first;
     std::uint64_t stride;
     std::uint64_t count;

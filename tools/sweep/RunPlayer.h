@@ -16,7 +16,7 @@
 enum class SweepState { Running, Complete, Interrupted, WriteFailed };
 
 class RunResults : public RunSink {
-  public:
+public:
     // The runs to play, in order: the whole plan's or one shard's.
     virtual const RunSequence& runs() const = 0;
     virtual RunRequest request(std::uint64_t run) const = 0;
@@ -32,7 +32,7 @@ class RunResults : public RunSink {
 };
 
 class RunPlayer {
-  public:
+public:
     virtual ~RunPlayer() = default;
     // Who plays the runs, for the record: "2 worker processes at once (--jobs 2)".
     virtual std::string description() const = 0;

@@ -8,7 +8,7 @@
 #include "tools/sweep/ExperimentRun.h"
 
 class RunSink {
-  public:
+public:
     virtual ~RunSink() = default;
     virtual void turn(std::uint64_t run, const RecordedTurn& turn) = 0;
     virtual void end(std::uint64_t run, const RunEnd& end) = 0;
@@ -16,11 +16,11 @@ class RunSink {
 
 // Hands every event on to each of several sinks, in the order they were added.
 class SinkList : public RunSink {
-  public:
+public:
     void add(RunSink& sink) { sinks.push_back(&sink); }
     void turn(std::uint64_t run, const RecordedTurn& turn) override;
     void end(std::uint64_t run, const RunEnd& end) override;
 
-  private:
+private:
     std::vector<RunSink*> sinks;
 };

@@ -21,7 +21,7 @@
 #include "tools/sweep/workers/OrderedRuns.h"
 
 class SweepSession : public RunResults {
-  public:
+public:
     // `program` names the program in messages; `player` plays the runs.
     SweepSession(const SweepOptions& options, std::vector<std::string> commandLine,
                  std::string program, RunPlayer& player);
@@ -46,7 +46,7 @@ class SweepSession : public RunResults {
     void turn(std::uint64_t run, const RecordedTurn& turn) override { inOrder.turn(run, turn); }
     void end(std::uint64_t run, const RunEnd& end) override { inOrder.end(run, end); }
 
-  private:
+private:
     bool open();
     bool openFile(std::unique_ptr<OutputFile>& file, const std::string& name);
     int finish(SweepState stop);

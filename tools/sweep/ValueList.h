@@ -9,7 +9,7 @@
 #include <vector>
 
 class ValueList {
-  public:
+public:
     // Reads VALUES for the key; a UsageError when it is empty, holds something
     // other than whole numbers, has a STEP of 0 or a range that gives no value.
     static ValueList parse(const std::string& key, const std::string& text);
@@ -17,7 +17,7 @@ class ValueList {
     std::uint64_t size() const { return count; }
     std::int32_t at(std::uint64_t index) const;
 
-  private:
+private:
     std::vector<std::int32_t> listed;
     std::int64_t first = 0;
     std::int64_t step = 0;

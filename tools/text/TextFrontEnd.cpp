@@ -26,7 +26,7 @@ const char* const usage =
 
 // The board character of each kind.
 class SymbolVisitor : public GameObjectVisitor {
-  public:
+public:
     void visit(Predator&) override { symbol = 'H'; }
     void visit(Prey&) override { symbol = 'o'; }
     void visit(Obstacle&) override { symbol = '#'; }

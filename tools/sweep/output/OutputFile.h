@@ -7,7 +7,7 @@
 #include <string_view>
 
 class OutputFile {
-  public:
+public:
     // Opens the file, creating it if needed, but leaves what it holds until
     // begin(): a sweep that cannot open all its files then changes none.
     // "-" is standard output.
@@ -36,7 +36,7 @@ class OutputFile {
     // Empty while every write succeeded, otherwise what went wrong first.
     const std::string& writeError() const { return writing; }
 
-  private:
+private:
     void writeOut(std::string_view bytes);
 
     std::string fileName;

@@ -15,7 +15,7 @@
 #include "tools/sweep/RunSink.h"
 
 class PlotData : public RunSink {
-  public:
+public:
     // The most turns of one line.
     static constexpr std::uint64_t maxTurns = 2000;
 
@@ -40,7 +40,7 @@ class PlotData : public RunSink {
     };
     const std::vector<Line>& lines() const { return drawn; }
 
-  private:
+private:
     struct Figures {
         std::uint64_t turn = 0;
         std::uint64_t runs = 0;

@@ -12,7 +12,7 @@
 
 // As a sink, it counts every run that has ended.
 class Progress : public RunSink {
-  public:
+public:
     enum class Mode { Terminal, Log, Quiet };
 
     Progress(std::uint64_t runs, Mode mode);
@@ -30,7 +30,7 @@ class Progress : public RunSink {
     // The last progress line, ended.
     void finish();
 
-  private:
+private:
     void show(bool force);
     void clearLine();
 

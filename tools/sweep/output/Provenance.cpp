@@ -1,9 +1,6 @@
 #include "tools/sweep/output/Provenance.h"
 
-#include <cerrno>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -116,13 +113,12 @@ std::string Provenance::document(const std::string& file, const std::string& con
                                  const OutcomeTally& tally, SweepState state) const {
     using Json = nlohmann::ordered_json;
     const auto text = [](std::string_view value) { return Json(keepEveryByte(value)); };
-    const auto texts = [&](const auto& values, const auto& asText) {
+    const auto texts = [&](const std::vector<std::string>& values) {
         Json array = Json::array();
-        for (const auto& value : values)
-            array.push_back(text(asText(value)));
+        for (const std::string& value : values)
+            array.push_back(text(value));
         return array;
     };
-    const auto same = [](const std::string& value) -> const std::string& { return value; };
     const RunPlan& plan = options.plan;
     Json varied = Json::array();
     for (const VariedKey& key : plan.varied())
@@ -131,7 +127,7 @@ std::string Provenance::document(const std::string& file, const std::string& con
     Json record;
     record["program"] = text(program);
     record["version"] = LURKFIELD_VERSION;
-    record["command_line"] = texts(command, same);
+    record["command_line"] = texts(command);
     record["working_directory"] = text(currentFolder());
     record["host"] = text(hostName());
     record["file"] = text(file);
@@ -142,8 +138,10 @@ std::string Provenance::document(const std::string& file, const std::string& con
         settings = *options.settingsText;
     record["settings_text"] = text(settings.substr(0, keptSettingsBytes));
     record["settings_text_cut"] = settings.size() > keptSettingsBytes;
-    record["settings_lines_added"] =
-        texts(options.settings, [](const SettingLine& line) { return line.asFileLine(); });
+    std::vector<std::string> lines;
+    for (const SettingLine& line : options.settings)
+        lines.push_back(line.asFileLine());
+    record["settings_lines_added"] = texts(lines);
     record["varied"] = varied;
     record["reps"] = plan.reps();
     record["runs"] = plan.runs();

@@ -8,7 +8,6 @@
 // sweep starts (ended: null, state: running) and again when it ends, so a sweep
 // that was killed outright still leaves its start.
 #include <chrono>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +22,7 @@
 std::string keepEveryByte(std::string_view text);
 
 class Provenance {
-  public:
+public:
     // The options and the runs of this shard are the sweep's own, kept by reference.
     Provenance(const SweepOptions& options, const RunSequence& runs,
                std::vector<std::string> commandLine, std::string programName, std::string workers);
@@ -36,7 +35,7 @@ class Provenance {
     std::string writeBeside(const std::string& file, const std::string& content,
                             const OutcomeTally& tally, SweepState state) const;
 
-  private:
+private:
     const SweepOptions& options;
     const RunSequence& runs;
     std::vector<std::string> command;

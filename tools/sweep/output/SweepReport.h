@@ -22,7 +22,7 @@ struct OutcomeTally {
 std::string describeRun(const RunPlan& plan, std::uint64_t run);
 
 class SweepReport : public RunSink {
-  public:
+public:
     // Messages go out through the progress, clear of its line.
     SweepReport(const RunPlan& plan, Progress& progress);
     void turn(std::uint64_t, const RecordedTurn&) override {}
@@ -30,7 +30,7 @@ class SweepReport : public RunSink {
 
     const OutcomeTally& tally() const { return outcomes; }
 
-  private:
+private:
     const RunPlan& plan;
     Progress& progress;
     OutcomeTally outcomes;

@@ -23,7 +23,7 @@
 std::string runPrefix(const RunPlan& plan, std::uint64_t run);
 
 class TableWriter : public RunSink {
-  public:
+public:
     TableWriter(const RunPlan& plan, OutputFile& file);
     void turn(std::uint64_t run, const RecordedTurn& turn) override;
     // Rows go out when the buffer is full, whenever a run has ended and at
@@ -31,7 +31,7 @@ class TableWriter : public RunSink {
     // goes on ends with a whole row, and a long run shows its rows as it goes.
     void end(std::uint64_t run, const RunEnd& end) override;
 
-  private:
+private:
     const RunPlan& plan;
     OutputFile& out;
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
@@ -41,12 +41,12 @@ class TableWriter : public RunSink {
 };
 
 class SummaryWriter : public RunSink {
-  public:
+public:
     SummaryWriter(const RunPlan& plan, OutputFile& file);
     void turn(std::uint64_t run, const RecordedTurn& turn) override;
     void end(std::uint64_t run, const RunEnd& end) override;
 
-  private:
+private:
     const RunPlan& plan;
     OutputFile& out;
     // The census of the run's turn 0 and of its last recorded turn, once recorded.

@@ -12,7 +12,7 @@ namespace {
 
 // Reads a table record by record; a record ends at a line feed outside quotes.
 class TableReader {
-  public:
+public:
     explicit TableReader(const std::string& fileName)
         : name(fileName), in(fileName, std::ios::binary) {}
 
@@ -23,7 +23,7 @@ class TableReader {
     bool cutShort() const { return unfinished; }
     const std::string& fileName() const { return name; }
 
-  private:
+private:
     std::string name;
     std::ifstream in;
     bool unfinished = false;

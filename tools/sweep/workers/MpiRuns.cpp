@@ -60,17 +60,17 @@ std::string receive(const MPI_Status& status) {
 
 // A rank's reports, sent to rank 0 a chunk at a time.
 class RankRecorder : public protocol::ChunkedRecorder {
-  public:
+public:
     explicit RankRecorder(std::uint64_t run) : ChunkedRecorder(protocol::runBytes(run)) {}
 
-  private:
+private:
     void send(const std::string& chunk) override { sendBytes(chunk, 0, reportTag); }
 };
 
 // Rank 0 alone: its reports go straight to the results; an interruption
 // ends the run at its next recorded turn.
 class DirectRecorder : public RunRecorder {
-  public:
+public:
     struct Abandoned {};
     DirectRecorder(RunResults& sweepResults, std::uint64_t playing)
         : results(sweepResults), run(playing) {}
@@ -80,7 +80,7 @@ class DirectRecorder : public RunRecorder {
         results.turn(run, turn);
     }
 
-  private:
+private:
     RunResults& results;
     std::uint64_t run;
 };
@@ -104,7 +104,7 @@ SweepState playAlone(RunResults& results) {
 
 // Rank 0 with players: the state of handing out runs and taking reports.
 class Coordinator {
-  public:
+public:
     explicit Coordinator(RunResults& sweepResults)
         : results(sweepResults), players(rankCount() - 1) {
         for (int rank = 1; rank <= players; ++rank)
@@ -115,7 +115,7 @@ class Coordinator {
     // Takes one report if one has arrived; false when none had.
     bool takeReport();
 
-  private:
+private:
     RunResults& results;
     int players;
     std::vector<int> idle;

@@ -37,7 +37,7 @@ bool shareSettings(SweepOptions& options, std::string& problem);
 
 // Rank 0: plays the runs on the other ranks, or itself when alone.
 class Ranks : public RunPlayer {
-  public:
+public:
     std::string description() const override;
     SweepState playAll(RunResults& results) override;
 };

@@ -16,7 +16,7 @@
 // A report for a run that is not in the sequence, or that has ended already,
 // is ignored: one run never ends twice.
 class OrderedRuns : public RunSink {
-  public:
+public:
     OrderedRuns(const RunSequence& sequence, RunSink& sink);
 
     void turn(std::uint64_t run, const RecordedTurn& turn) override;
@@ -34,7 +34,7 @@ class OrderedRuns : public RunSink {
     // How many runs ahead of the next one have something held.
     std::size_t heldRuns() const { return held.size(); }
 
-  private:
+private:
     struct Held {
         std::vector<RecordedTurn> turns;
         std::optional<RunEnd> end;

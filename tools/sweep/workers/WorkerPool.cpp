@@ -21,10 +21,10 @@ namespace {
 
 // In a worker: the run's reports, written to the pipe a chunk at a time.
 class PipeRecorder : public protocol::ChunkedRecorder {
-  public:
+public:
     explicit PipeRecorder(int pipe) : fd(pipe) {}
 
-  private:
+private:
     void send(const std::string& chunk) override {
         // The sweep is gone: nobody is left to tell.
         int error = 0;
@@ -74,7 +74,7 @@ struct Worker {
 
 // The state of one playAll: the workers alive and the next run to start.
 class PoolRun {
-  public:
+public:
     PoolRun(unsigned jobCount, RunResults& sweepResults) : jobs(jobCount), results(sweepResults) {}
 
     void startWhatMayStart();
@@ -82,7 +82,7 @@ class PoolRun {
     void stopAll();
     bool anyWorker() const { return !workers.empty(); }
 
-  private:
+private:
     bool start(std::uint64_t run);
     void readFrom(Worker& worker);
     void reap(Worker& worker);

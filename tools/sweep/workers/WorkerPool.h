@@ -22,7 +22,7 @@
 #include "tools/sweep/RunPlayer.h"
 
 class WorkerPool : public RunPlayer {
-  public:
+public:
     // `jobs` workers at most at once, at least one.
     explicit WorkerPool(unsigned jobs);
 
@@ -32,6 +32,6 @@ class WorkerPool : public RunPlayer {
     // The number of processor cores this process may use.
     static unsigned cores();
 
-  private:
+private:
     unsigned jobs;
 };

@@ -54,16 +54,16 @@ std::uint64_t readRun(std::string_view bytes);
 // chunkBytes have gathered, and at the run's end. Each way of sending (a worker's
 // pipe, an MPI message) says what becomes of a chunk.
 class ChunkedRecorder : public RunRecorder {
-  public:
+public:
     void record(const RecordedTurn& turn) override;
     void finish(const RunEnd& end);
 
-  protected:
+protected:
     // Every chunk begins with `heading` (empty for none).
     explicit ChunkedRecorder(std::string heading = {});
     virtual void send(const std::string& chunk) = 0;
 
-  private:
+private:
     void flush();
 
     std::string heading;
@@ -72,7 +72,7 @@ class ChunkedRecorder : public RunRecorder {
 
 // Reads the messages of one run as their bytes arrive.
 class Decoder {
-  public:
+public:
     class Handler {
       public:
         virtual ~Handler() = default;
@@ -88,7 +88,7 @@ class Decoder {
     bool midMessage() const { return !pending.empty(); }
     bool ended() const { return sawEnd; }
 
-  private:
+private:
     // Decodes one message from the front of `bytes`; returns the bytes it took,
     // 0 when the message is not whole yet, or -1 when it is not the protocol's.
     std::ptrdiff_t decodeOne(std::string_view bytes, Handler& handler);
@@ -104,13 +104,13 @@ class Decoder {
 // run's number (to the sweep's results, which put it in order). The last turn
 // handed on is noted in `lastTurn`, when given.
 class RunForwarder : public protocol::Decoder::Handler {
-  public:
+public:
     RunForwarder(RunSink& results, std::uint64_t reportedRun, std::uint64_t* lastTurn = nullptr)
         : sink(results), run(reportedRun), turnNote(lastTurn) {}
     void turn(const RecordedTurn& turn) override;
     void end(const RunEnd& end) override;
 
-  private:
+private:
     RunSink& sink;
     std::uint64_t run;
     std::uint64_t* turnNote;
