@@ -57,10 +57,11 @@ TEST(SweepOptions, ReadEveryOption) {
     EXPECT_EQ(options.sequence().size(), 5u);
 }
 
-TEST(SweepOptions, TakeMergeWithItsFilesOnly) {
-    const SweepOptions options =
-        readSweepOptions({"--merge", "b.csv", "--a.csv"}, SweepProgram::Forked);
+TEST(SweepOptions, TakeMergeWithItsFilesAndTheOneFileToWrite) {
+    const SweepOptions options = readSweepOptions(
+        {"--merge", "b.csv", "--a.csv", "--summary", "all.csv"}, SweepProgram::Forked);
     EXPECT_EQ(options.mergeFiles, (std::vector<std::string>{"b.csv", "--a.csv"}));
+    EXPECT_EQ(options.summary, "all.csv");
 }
 
 TEST(ValueLists, ReadListsAndRangesWithTheLastValueWhenReached) {
@@ -129,6 +130,9 @@ TEST(SweepOptions, SayWhatIsWrongWithACommandLine) {
         {{"--table", "x.svg", "--plot", "x.svg"}, "--plot names the same file as a table, 'x.svg'"},
         {{"--merge"}, "--merge needs the table files of the shards"},
         {{"--quiet", "--merge", "a.csv"}, "--merge comes alone: lurkfield-sweep --merge FILE..."},
+        {{"--merge", "a.csv", "--table", "t.csv", "--summary", "s.csv"},
+         "--merge writes one file: --table FILE or --summary FILE"},
+        {{"--resume"}, "--resume needs --table FILE: the table of the sweep to go on with"},
         {{"--table"}, "--table needs a file name, or - for standard output"},
         {{"--set", "x"}, "--set needs KEY=VALUE, not 'x'"},
         {{"--fast"}, "unknown option '--fast'"},

@@ -4,6 +4,7 @@
 // Runs are numbered from 0 in that order, run = point x reps + rep, and run r
 // is seeded with firstSeed + r. A shard K/N of the sweep holds the runs with
 // run mod N = K - 1.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -64,6 +65,13 @@ public:
     std::uint64_t positionOf(std::uint64_t run) const { return (run - first) / stride; }
     bool holds(std::uint64_t run) const {
         return run >= first && (run - first) % stride == 0 && positionOf(run) < count;
+    }
+    // The runs of this sequence from `position` on (a resumed sweep's rest).
+    RunSequence from(std::uint64_t position) const {
+        RunSequence rest = *this;
+        rest.first = at(std::min(position, count));
+        rest.count = count - std::min(position, count);
+        return rest;
     }
 
 private:

@@ -18,8 +18,8 @@ const char* const forkedUsage =
     "usage: lurkfield-sweep [--config FILE] [--set KEY=VALUE]... [--vary KEY=VALUES]...\n"
     "                       [--reps N] [--seed S] [--turns N] [--every K] [--jobs N]\n"
     "                       [--table FILE|-] [--summary FILE] [--plot FILE.svg|FILE.png]\n"
-    "                       [--shard K/N] [--quiet]\n"
-    "       lurkfield-sweep --merge FILE...\n"
+    "                       [--shard K/N] [--quiet] [--resume]\n"
+    "       lurkfield-sweep --merge FILE... [--table FILE|--summary FILE]\n"
     "  --config FILE      the settings file (default: lurkfield.config)\n"
     "  --set KEY=VALUE    as if the file ended with the line \"KEY VALUE\" (repeatable)\n"
     "  --vary KEY=VALUES  V1,V2,... or FIRST:STEP:LAST (repeatable; every combination\n"
@@ -34,13 +34,16 @@ const char* const forkedUsage =
     "  --plot FILE        prey and predators against the turn (.svg or .png; needs gnuplot)\n"
     "  --shard K/N        only the runs with run mod N = K - 1 (join the parts with --merge)\n"
     "  --quiet            no progress on standard error\n"
-    "  --merge FILE...    join the tables of a sweep's shards into one, on standard output\n"
+    "  --resume           go on with the interrupted sweep of these options in --table FILE\n"
+    "  --merge FILE...    join the tables (or summaries) of a sweep's shards into one, on\n"
+    "                     standard output or into --table FILE (or --summary FILE)\n"
     "  --help, --version\n";
 
 const char* const mpiUsage =
     "usage: mpirun -np RANKS lurkfield-sweep-mpi [--config FILE] [--set KEY=VALUE]...\n"
     "           [--vary KEY=VALUES]... [--reps N] [--seed S] [--turns N] [--every K]\n"
     "           [--table FILE|-] [--summary FILE] [--plot FILE.svg|FILE.png] [--quiet]\n"
+    "           [--resume]\n"
     "  The options of lurkfield-sweep (see lurkfield-sweep --help) except --jobs and\n"
     "  --shard: rank 0 writes, every other rank plays runs as it becomes free.\n"
     "  --help, --version\n";
@@ -116,6 +119,8 @@ bool readOption(SweepOptions& options, PlanOptions& plan, OptionCursor& cursor,
         readOutputs(options, cursor, arg);
     } else if (arg == "--quiet") {
         options.quiet = true;
+    } else if (arg == "--resume") {
+        options.resume = true;
     } else if (arg == "--help") {
         options.help = true;
     } else if (arg == "--version") {
@@ -127,6 +132,8 @@ bool readOption(SweepOptions& options, PlanOptions& plan, OptionCursor& cursor,
 }
 
 void checkOutputs(const SweepOptions& options) {
+    if (options.resume && options.table == "-")
+        throw UsageError("--resume needs --table FILE: the table of the sweep to go on with");
     if (options.summary && *options.summary == options.table)
         throw UsageError("--table and --summary name the same file, '" + options.table + "'");
     if (options.plot) {
@@ -153,13 +160,25 @@ void checkRuns(const SweepOptions& options) {
                          std::to_string(plan.runs() - 1) + ": seeds go up to 4294967295");
 }
 
-std::vector<std::string> readMerge(const std::vector<std::string>& args) {
+// The parts to join, and the one file to join them into if --table or
+// --summary names it; every other argument is a part.
+void readMerge(SweepOptions& options, const std::vector<std::string>& args) {
     OptionCursor cursor(args);
     cursor.take();
-    std::vector<std::string> files = cursor.rest();
+    std::vector<std::string> files;
+    while (!cursor.done()) {
+        const std::string& arg = cursor.take();
+        if (arg == "--table" || arg == "--summary") {
+            if (options.table != "-" || options.summary)
+                throw UsageError("--merge writes one file: --table FILE or --summary FILE");
+            readOutputs(options, cursor, arg);
+        } else {
+            files.push_back(arg);
+        }
+    }
     if (files.empty())
         throw UsageError("--merge needs the table files of the shards");
-    return files;
+    options.mergeFiles = std::move(files);
 }
 
 } // namespace
@@ -167,7 +186,7 @@ std::vector<std::string> readMerge(const std::vector<std::string>& args) {
 SweepOptions readSweepOptions(const std::vector<std::string>& args, SweepProgram program) {
     SweepOptions options;
     if (program == SweepProgram::Forked && !args.empty() && args[0] == "--merge") {
-        options.mergeFiles = readMerge(args);
+        readMerge(options, args);
         return options;
     }
     PlanOptions plan;

@@ -3,7 +3,8 @@
 //   lurkfield-sweep [--config FILE] [--set KEY=VALUE]... [--vary KEY=VALUES]... [--reps N]
 //                   [--seed S] [--turns N] [--every K] [--jobs N] [--table FILE|-]
 //                   [--summary FILE] [--plot FILE.svg|FILE.png] [--shard K/N] [--quiet]
-//   lurkfield-sweep --merge FILE...
+//                   [--resume]
+//   lurkfield-sweep --merge FILE... [--table FILE|--summary FILE]
 // The MPI program takes the same options except --jobs and --shard (mpirun's
 // -np sets its ranks). Everything a sweep needs is checked here, before any
 // file is written or any run starts.
@@ -37,9 +38,12 @@ struct SweepOptions {
     std::uint64_t shardIndex = 1;
     std::uint64_t shardCount = 1;
     bool quiet = false;
+    // Go on with the interrupted sweep of these options in --table FILE.
+    bool resume = false;
     bool help = false;
     bool version = false;
-    // --merge: these table files are joined instead of running anything.
+    // --merge: these files are joined instead of running anything, into
+    // --table FILE or --summary FILE when one is given.
     std::optional<std::vector<std::string>> mergeFiles;
 
     // The runs of this shard of the plan.

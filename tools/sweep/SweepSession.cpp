@@ -3,17 +3,44 @@
 #include "tools/sweep/output/Gnuplot.h"
 #include "tools/sweep/workers/Interruption.h"
 
+namespace {
+
+// The runs that a resumed sweep's files hold already: they count for the
+// tally, the plot and the progress, but are neither written nor reported again.
+class KeptRuns : public RunSink {
+public:
+    KeptRuns(PlotData* plotData, SweepReport& sweepReport, Progress& sweepProgress)
+        : plot(plotData), report(sweepReport), progress(sweepProgress) {}
+
+    void turn(std::uint64_t run, const RecordedTurn& turn) override {
+        if (plot)
+            plot->turn(run, turn);
+    }
+    void end(std::uint64_t run, const RunEnd& end) override {
+        if (plot)
+            plot->end(run, end);
+        report.count(end.outcome);
+        progress.runDone();
+    }
+
+private:
+    PlotData* plot;
+    SweepReport& report;
+    Progress& progress;
+};
+
+} // namespace
+
 SweepSession::SweepSession(const SweepOptions& sweepOptions, std::vector<std::string> commandLine,
                            std::string program, RunPlayer& runPlayer)
     : options(sweepOptions), programName(program), player(runPlayer), sequence(options.sequence()),
-      shown(sequence.size(), Progress::modeFor(options.quiet)),
-      provenance(options, sequence, std::move(commandLine), std::move(program),
-                 player.description()),
+      shardRuns(sequence.size()), shown(shardRuns, Progress::modeFor(options.quiet)),
+      provenance(options, std::move(commandLine), std::move(program), player.description()),
       report(options.plan, shown), inOrder(sequence, sinks) {}
 
 int SweepSession::run() {
-    if (!open())
-        return 1;
+    if (const int status = open(); status != 0)
+        return status;
     return finish(player.playAll(*this));
 }
 
@@ -37,37 +64,68 @@ bool SweepSession::openFile(std::unique_ptr<OutputFile>& file, const std::string
     return false;
 }
 
-bool SweepSession::open() {
-    if (!openFile(table, options.table) ||
-        (options.summary && !openFile(summary, *options.summary))) {
-        for (OutputFile* file : {table.get(), summary.get()}) {
-            if (file)
-                file->abandon();
-        }
+bool SweepSession::resume() {
+    SweepResume files(options);
+    KeptRuns kept(plotData.get(), report, shown);
+    const OutcomeTally none;
+    std::string problem;
+    if (!files.read(provenance.record(options.table, "table", none, SweepState::Running),
+                    provenance.record(options.summary.value_or(""), "summary", none,
+                                      SweepState::Running),
+                    kept, problem)) {
+        say("cannot resume: " + problem);
         return false;
     }
-    table->begin();
-    if (summary)
-        summary->begin();
-    tableWriter = std::make_unique<TableWriter>(options.plan, *table);
-    sinks.add(*tableWriter);
-    if (summary) {
-        summaryWriter = std::make_unique<SummaryWriter>(options.plan, *summary);
-        sinks.add(*summaryWriter);
-    }
+    provenance.continues(files.sessions());
+    keptTable = files.tableBytes();
+    keptSummary = files.summaryBytes();
+    sequence = sequence.from(files.keptRuns());
+    return true;
+}
+
+int SweepSession::open() {
     if (options.plot) {
         plotData = std::make_unique<PlotData>(options.plan, options.turns, options.every);
-        sinks.add(*plotData);
         plotPossible = gnuplotInstalled();
         if (!plotPossible)
             say("gnuplot is not installed, so " + *options.plot +
                 " will not be drawn (Debian: apt-get install gnuplot-nox); the tables are "
                 "written all the same");
     }
+    if (options.resume && !resume())
+        return 2;
+    if (!openFile(table, options.table) ||
+        (options.summary && !openFile(summary, *options.summary))) {
+        for (OutputFile* file : {table.get(), summary.get()}) {
+            if (file)
+                file->abandon();
+        }
+        return 1;
+    }
+    if (options.resume) {
+        table->continueAfter(keptTable);
+        if (summary)
+            summary->continueAfter(keptSummary);
+    } else {
+        table->begin();
+        table->append(tableHeader(options.plan));
+        if (summary) {
+            summary->begin();
+            summary->append(summaryHeader(options.plan));
+        }
+    }
+    tableWriter = std::make_unique<TableWriter>(options.plan, *table);
+    sinks.add(*tableWriter);
+    if (summary) {
+        summaryWriter = std::make_unique<SummaryWriter>(options.plan, *summary);
+        sinks.add(*summaryWriter);
+    }
+    if (plotData)
+        sinks.add(*plotData);
     sinks.add(report);
     sinks.add(shown);
     writeProvenance(SweepState::Running);
-    return true;
+    return 0;
 }
 
 void SweepSession::writeProvenance(SweepState state) {
@@ -119,9 +177,9 @@ int SweepSession::finish(SweepState stop) {
     const OutcomeTally& tally = report.tally();
     if (state == SweepState::Interrupted)
         say("interrupted after " + std::to_string(tally.played + tally.notPlayed()) + " of " +
-            std::to_string(sequence.size()) + " runs; the files hold whole rows only");
+            std::to_string(shardRuns) + " runs; the files hold whole rows only");
     else if (tally.notPlayed() > 0)
-        say(std::to_string(tally.notPlayed()) + " of " + std::to_string(sequence.size()) +
+        say(std::to_string(tally.notPlayed()) + " of " + std::to_string(shardRuns) +
             " runs were not played (see above)");
     ended = state;
     return state == SweepState::Complete && tally.notPlayed() == 0 && drawn ? 0 : 1;

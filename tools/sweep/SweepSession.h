@@ -5,7 +5,8 @@
 // the sinks (table, summary, plot data, the report of runs not played, the
 // progress), and at the end finishes the files, draws the plot and says how the
 // sweep went. The programs differ only in their player: forked workers or MPI
-// ranks.
+// ranks. A resumed sweep (--resume) first reads back what its files hold and
+// plays only the runs that are not complete in them.
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "tools/sweep/output/Progress.h"
 #include "tools/sweep/output/Provenance.h"
 #include "tools/sweep/output/SweepReport.h"
+#include "tools/sweep/output/SweepResume.h"
 #include "tools/sweep/output/SweepTables.h"
 #include "tools/sweep/workers/OrderedRuns.h"
 
@@ -28,7 +30,8 @@ public:
 
     // Plays the sweep and returns the exit status: 0 when every run was
     // played and every file written, 1 otherwise (with the reason on standard
-    // error, also when a file cannot be opened at all).
+    // error, also when a file cannot be opened at all), 2 when the files of
+    // a sweep to resume are not of this sweep (they are left as they were).
     int run();
     // How the sweep ended; Running when its files could not be opened, so
     // that nothing was played.
@@ -47,7 +50,8 @@ public:
     void end(std::uint64_t run, const RunEnd& end) override { inOrder.end(run, end); }
 
 private:
-    bool open();
+    int open();
+    bool resume();
     bool openFile(std::unique_ptr<OutputFile>& file, const std::string& name);
     int finish(SweepState stop);
     void writeProvenance(SweepState state);
@@ -57,7 +61,9 @@ private:
     const SweepOptions& options;
     std::string programName;
     RunPlayer& player;
+    // The runs still to play: the shard's, or those a resumed sweep lacks.
     RunSequence sequence;
+    std::uint64_t shardRuns;
     Progress shown;
     Provenance provenance;
     std::unique_ptr<OutputFile> table;
@@ -69,5 +75,8 @@ private:
     SinkList sinks;
     OrderedRuns inOrder;
     bool plotPossible = true;
+    // The bytes of the table and the summary a resumed sweep keeps.
+    std::uint64_t keptTable = 0;
+    std::uint64_t keptSummary = 0;
     SweepState ended = SweepState::Running;
 };

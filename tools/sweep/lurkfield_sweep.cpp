@@ -13,6 +13,18 @@
 
 namespace {
 
+int merge(const SweepOptions& options, const std::vector<std::string>& commandLine) {
+    MergeRequest request{*options.mergeFiles, std::nullopt, "", commandLine};
+    if (options.summary) {
+        request.output = options.summary;
+        request.content = "summary";
+    } else if (options.table != "-") {
+        request.output = options.table;
+        request.content = "table";
+    }
+    return mergeParts(request, std::cout, std::cerr);
+}
+
 int sweep(SweepOptions& options, const std::vector<std::string>& commandLine) {
     if (std::string problem; !options.loadSettings(problem)) {
         std::cerr << "lurkfield-sweep: cannot read the settings file '" << options.configFile
@@ -49,6 +61,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mergeFiles)
-        return mergeTables(*options.mergeFiles, std::cout, std::cerr);
+        return merge(options, commandLine);
     return sweep(options, commandLine);
 }

@@ -48,6 +48,13 @@ void OutputFile::begin() {
         writing = std::strerror(errno);
 }
 
+void OutputFile::continueAfter(std::uint64_t bytes) {
+    const auto offset = static_cast<off_t>(bytes);
+    if ((::ftruncate(fd, offset) != 0 || ::lseek(fd, offset, SEEK_SET) != offset) &&
+        writing.empty())
+        writing = std::strerror(errno);
+}
+
 void OutputFile::abandon() {
     if (fd >= 0 && created && !isStandardOutput())
         ::unlink(fileName.c_str());

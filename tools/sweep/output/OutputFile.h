@@ -3,6 +3,7 @@
 // and go out as whole records: the buffer is written when it is full and when
 // the caller flushes, never in the middle of a record the caller appended. The
 // first error (a full disk, a closed pipe) is kept and reported once.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ public:
 
     // Empties the file, to be written from its start.
     void begin();
+    // Keeps the file's first `bytes` and writes on after them (a resumed sweep).
+    void continueAfter(std::uint64_t bytes);
     // Removes the file again if opening it created it (another file of the
     // sweep could not be opened).
     void abandon();

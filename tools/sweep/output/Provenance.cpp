@@ -29,26 +29,6 @@ const char* stateName(SweepState state) {
     return "write failed";
 }
 
-std::string currentFolder() {
-    std::vector<char> path(4096);
-    return getcwd(path.data(), path.size()) ? std::string(path.data()) : std::string();
-}
-
-std::string hostName() {
-    char name[256] = {};
-    return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
-}
-
-// "2024-06-07T12:34:56Z"
-std::string utcTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm parts{};
-    gmtime_r(&seconds, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
-
 std::uint64_t peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -85,6 +65,25 @@ std::size_t utf8Length(std::string_view text) {
 
 } // namespace
 
+std::string currentFolder() {
+    std::vector<char> path(4096);
+    return getcwd(path.data(), path.size()) ? std::string(path.data()) : std::string();
+}
+
+std::string hostName() {
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
+}
+
+std::string utcTime(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
 std::string keepEveryByte(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
@@ -102,16 +101,15 @@ std::string keepEveryByte(std::string_view text) {
     return kept;
 }
 
-Provenance::Provenance(const SweepOptions& sweepOptions, const RunSequence& shardRuns,
-                       std::vector<std::string> commandLine, std::string programName,
-                       std::string workers)
-    : options(sweepOptions), runs(shardRuns), command(std::move(commandLine)),
+Provenance::Provenance(const SweepOptions& sweepOptions, std::vector<std::string> commandLine,
+                       std::string programName, std::string workers)
+    : options(sweepOptions), command(std::move(commandLine)),
       program(std::move(programName)), workerText(std::move(workers)),
       started(std::chrono::system_clock::now()) {}
 
-std::string Provenance::document(const std::string& file, const std::string& content,
-                                 const OutcomeTally& tally, SweepState state) const {
-    using Json = nlohmann::ordered_json;
+SweepRecord Provenance::record(const std::string& file, const std::string& content,
+                               const OutcomeTally& tally, SweepState state) const {
+    using Json = SweepRecord;
     const auto text = [](std::string_view value) { return Json(keepEveryByte(value)); };
     const auto texts = [&](const std::vector<std::string>& values) {
         Json array = Json::array();
@@ -124,46 +122,57 @@ std::string Provenance::document(const std::string& file, const std::string& con
     for (const VariedKey& key : plan.varied())
         varied.push_back(
             {{"key", text(key.key)}, {"values", text(key.written)}, {"count", key.values.size()}});
-    Json record;
-    record["program"] = text(program);
-    record["version"] = LURKFIELD_VERSION;
-    record["command_line"] = texts(command);
-    record["working_directory"] = text(currentFolder());
-    record["host"] = text(hostName());
-    record["file"] = text(file);
-    record["content"] = content;
-    record["settings_file"] = text(options.configFile);
+    Json fields;
+    fields["program"] = text(program);
+    fields["version"] = LURKFIELD_VERSION;
+    fields["command_line"] = texts(command);
+    fields["working_directory"] = text(currentFolder());
+    fields["host"] = text(hostName());
+    fields["file"] = text(file);
+    fields["content"] = content;
+    fields["settings_file"] = text(options.configFile);
     std::string_view settings;
     if (options.settingsText)
         settings = *options.settingsText;
-    record["settings_text"] = text(settings.substr(0, keptSettingsBytes));
-    record["settings_text_cut"] = settings.size() > keptSettingsBytes;
+    fields["settings_text"] = text(settings.substr(0, keptSettingsBytes));
+    fields["settings_text_cut"] = settings.size() > keptSettingsBytes;
     std::vector<std::string> lines;
     for (const SettingLine& line : options.settings)
         lines.push_back(line.asFileLine());
-    record["settings_lines_added"] = texts(lines);
-    record["varied"] = varied;
-    record["reps"] = plan.reps();
-    record["runs"] = plan.runs();
-    record["shard"] = std::to_string(options.shardIndex) + "/" + std::to_string(options.shardCount);
-    record["runs_in_shard"] = runs.size();
-    record["turns"] = options.turns;
-    record["every"] = options.every;
-    record["seed_rule"] = "run r is seeded with srand(" + std::to_string(plan.firstSeed()) +
+    fields["settings_lines_added"] = texts(lines);
+    fields["varied"] = varied;
+    fields["reps"] = plan.reps();
+    fields["runs"] = plan.runs();
+    fields["shard"] = std::to_string(options.shardIndex) + "/" + std::to_string(options.shardCount);
+    fields["runs_in_shard"] = options.sequence().size();
+    fields["turns"] = options.turns;
+    fields["every"] = options.every;
+    fields["seed_rule"] = "run r is seeded with srand(" + std::to_string(plan.firstSeed()) +
                           " + r); run = design point x reps + rep";
-    record["first_seed"] = plan.firstSeed();
-    record["workers"] = workerText;
-    record["started"] = utcTime(started);
-    record["ended"] = state == SweepState::Running
-                          ? Json(nullptr)
-                          : Json(utcTime(std::chrono::system_clock::now()));
-    record["state"] = stateName(state);
-    record["runs_played"] = tally.played;
-    record["runs_refused"] = tally.refused;
-    record["runs_out_of_memory"] = tally.outOfMemory;
-    record["runs_failed"] = tally.failed;
-    record["peak_memory_kilobytes"] = peakKilobytes();
-    return record.dump(2) + "\n";
+    fields["first_seed"] = plan.firstSeed();
+    fields["workers"] = workerText;
+    Json sessions = earlier;
+    sessions.push_back({{"started", utcTime(started)},
+                        {"ended", state == SweepState::Running
+                                      ? Json(nullptr)
+                                      : Json(utcTime(std::chrono::system_clock::now()))},
+                        {"state", stateName(state)},
+                        {"workers", workerText}});
+    fields["started"] = sessions.front()["started"];
+    fields["ended"] = sessions.back()["ended"];
+    fields["state"] = stateName(state);
+    fields["runs_played"] = tally.played;
+    fields["runs_refused"] = tally.refused;
+    fields["runs_out_of_memory"] = tally.outOfMemory;
+    fields["runs_failed"] = tally.failed;
+    fields["peak_memory_kilobytes"] = peakKilobytes();
+    fields["sessions"] = sessions;
+    return fields;
+}
+
+std::string Provenance::document(const std::string& file, const std::string& content,
+                                 const OutcomeTally& tally, SweepState state) const {
+    return record(file, content, tally, state).dump(2) + "\n";
 }
 
 std::string Provenance::writeBeside(const std::string& file, const std::string& content,

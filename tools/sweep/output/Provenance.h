@@ -6,7 +6,8 @@
 // lines, the varied keys, the seed rule, the runs of this file, the workers,
 // the start and end times (UTC) and how the sweep ended. It is written when the
 // sweep starts (ended: null, state: running) and again when it ends, so a sweep
-// that was killed outright still leaves its start.
+// that was killed outright still leaves its start. A resumed sweep lists each
+// time it ran under "sessions", earliest first.
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 #include "tools/sweep/RunPlayer.h"
 #include "tools/sweep/SweepOptions.h"
+#include "tools/sweep/output/SweepRecord.h"
 #include "tools/sweep/output/SweepReport.h"
 
 // The text as valid UTF-8 that keeps every byte: a byte that is not part of
@@ -21,13 +23,24 @@
 // U+00FF), so a record of a file that is not UTF-8 still says what it held.
 std::string keepEveryByte(std::string_view text);
 
+// Where and when a record is made: the working folder, the host, a time as
+// "2024-06-07T12:34:56Z".
+std::string currentFolder();
+std::string hostName();
+std::string utcTime(std::chrono::system_clock::time_point time);
+
 class Provenance {
 public:
-    // The options and the runs of this shard are the sweep's own, kept by reference.
-    Provenance(const SweepOptions& options, const RunSequence& runs,
-               std::vector<std::string> commandLine, std::string programName, std::string workers);
+    // The options are the sweep's own, kept by reference.
+    Provenance(const SweepOptions& options, std::vector<std::string> commandLine,
+               std::string programName, std::string workers);
 
-    // The JSON record of one file of the sweep.
+    // The times an interrupted sweep ran before this one, from its record.
+    void continues(SweepRecord sessions) { earlier = std::move(sessions); }
+
+    // The record of one file of the sweep, and the same as JSON text.
+    SweepRecord record(const std::string& file, const std::string& content,
+                       const OutcomeTally& tally, SweepState state) const;
     std::string document(const std::string& file, const std::string& content,
                          const OutcomeTally& tally, SweepState state) const;
 
@@ -37,7 +50,7 @@ public:
 
 private:
     const SweepOptions& options;
-    const RunSequence& runs;
+    SweepRecord earlier = SweepRecord::array();
     std::vector<std::string> command;
     std::string program;
     std::string workerText;

@@ -12,7 +12,13 @@ SweepReport::SweepReport(const RunPlan& runPlan, Progress& sweepProgress)
     : plan(runPlan), progress(sweepProgress) {}
 
 void SweepReport::end(std::uint64_t run, const RunEnd& end) {
-    switch (end.outcome) {
+    count(end.outcome);
+    if (end.outcome != RunOutcome::Played)
+        progress.message(describeRun(plan, run) + ": " + end.message);
+}
+
+void SweepReport::count(RunOutcome outcome) {
+    switch (outcome) {
     case RunOutcome::Played:
         ++outcomes.played;
         break;
@@ -26,6 +32,4 @@ void SweepReport::end(std::uint64_t run, const RunEnd& end) {
         ++outcomes.failed;
         break;
     }
-    if (end.outcome != RunOutcome::Played)
-        progress.message(describeRun(plan, run) + ": " + end.message);
 }

@@ -27,6 +27,8 @@ public:
     SweepReport(const RunPlan& plan, Progress& progress);
     void turn(std::uint64_t, const RecordedTurn&) override {}
     void end(std::uint64_t run, const RunEnd& end) override;
+    // Counts an outcome without a word (a run an earlier session reported).
+    void count(RunOutcome outcome);
 
     const OutcomeTally& tally() const { return outcomes; }
 

@@ -41,9 +41,15 @@ std::string runPrefix(const RunPlan& plan, std::uint64_t run) {
     return prefix;
 }
 
-TableWriter::TableWriter(const RunPlan& runPlan, OutputFile& file) : plan(runPlan), out(file) {
-    out.append(headerWith(plan, columns::table));
+std::string tableHeader(const RunPlan& plan) {
+    return headerWith(plan, columns::table);
 }
+
+std::string summaryHeader(const RunPlan& plan) {
+    return headerWith(plan, columns::summary);
+}
+
+TableWriter::TableWriter(const RunPlan& runPlan, OutputFile& file) : plan(runPlan), out(file) {}
 
 void TableWriter::turn(std::uint64_t run, const RecordedTurn& turn) {
     if (run != prefixRun) {
@@ -72,9 +78,8 @@ void TableWriter::end(std::uint64_t, const RunEnd&) {
     lastFlush = std::chrono::steady_clock::now();
 }
 
-SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file) : plan(runPlan), out(file) {
-    out.append(headerWith(plan, columns::summary));
-}
+SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file)
+    : plan(runPlan), out(file) {}
 
 void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) {
     // Only the first turn recorded can be turn 0.

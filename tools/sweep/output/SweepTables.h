@@ -21,7 +21,12 @@
 
 // "run,rep,seed,<values>," of a run: how every record of a run begins.
 std::string runPrefix(const RunPlan& plan, std::uint64_t run);
+// The header record of each file, with its line feed.
+std::string tableHeader(const RunPlan& plan);
+std::string summaryHeader(const RunPlan& plan);
 
+// Each writer writes the rows that follow the header: the session writes the
+// header of a new file, and a resumed file has one.
 class TableWriter : public RunSink {
 public:
     TableWriter(const RunPlan& plan, OutputFile& file);

@@ -2,48 +2,19 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 
-#include "tools/sweep/output/Csv.h"
+#include "tools/sweep/output/OutputFile.h"
+#include "tools/sweep/output/Provenance.h"
+#include "tools/sweep/output/SweepRecord.h"
+
+#include "tools/sweep/output/TableReader.h"
 
 namespace {
-
-// Reads a table record by record; a record ends at a line feed outside quotes.
-class TableReader {
-public:
-    explicit TableReader(const std::string& fileName)
-        : name(fileName), in(fileName, std::ios::binary) {}
-
-    bool isOpen() const { return in.is_open(); }
-    // The next record with its line feed; false at the end of the file.
-    bool next(std::string& record);
-    // True once the file ended in the middle of a record.
-    bool cutShort() const { return unfinished; }
-    const std::string& fileName() const { return name; }
-
-private:
-    std::string name;
-    std::ifstream in;
-    bool unfinished = false;
-};
-
-bool TableReader::next(std::string& record) {
-    record.clear();
-    for (std::string line; std::getline(in, line);) {
-        record += line;
-        if (in.eof()) {
-            unfinished = true;
-            return false;
-        }
-        record.push_back('\n');
-        if (!csv::insideQuotes(record))
-            return true;
-    }
-    unfinished = unfinished || !record.empty();
-    return false;
-}
 
 // The run of a record: its first field, a whole number.
 std::optional<std::uint64_t> runOf(const std::string& record) {
@@ -152,16 +123,145 @@ bool join(const std::vector<std::string>& files, std::ostream* out, std::string&
 
 } // namespace
 
-int mergeTables(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-    std::string problem;
-    // A first pass checks everything, so that a fault leaves no half-joined table.
-    if (!join(files, nullptr, problem) || !join(files, &out, problem)) {
-        err << "lurkfield-sweep --merge: " << problem << '\n';
-        return 1;
+
+namespace {
+
+// The parts' records, checked to be the finished shards of one sweep, each
+// once; false with the reason.
+bool checkParts(const MergeRequest& request, std::vector<SweepRecord>& records,
+                std::string& problem) {
+    const std::vector<std::string>& parts = request.parts;
+    std::map<std::uint64_t, std::string> byShard;
+    for (const std::string& part : parts) {
+        std::optional<SweepRecord> record = readRecordBeside(part, problem);
+        if (!record)
+            return false;
+        const std::string content = (*record)["content"];
+        std::string wanted = request.content;
+        if (wanted.empty())
+            wanted = records.empty() ? content : records.front()["content"].get<std::string>();
+        const std::string state = (*record)["state"];
+        const auto [index, count] = shardOf(*record);
+        const std::string shard = std::to_string(index) + "/" + std::to_string(count);
+        if (content != wanted)
+            problem = part + " is a " + content + ", not a " + wanted;
+        else if (state != "complete")
+            problem = part + " is from a sweep that did not finish (its record says '" + state +
+                      "'): finish it with --resume first";
+        else if (!records.empty() && !(problem = sweepDifference(*record, records.front())).empty())
+            problem = part + " is not of the same sweep as " + parts.front() + ": " + problem;
+        else if (!records.empty() && count != shardOf(records.front()).second)
+            problem = part + " is shard " + shard + ", but " + parts.front() + " is shard " +
+                      records.front()["shard"].get<std::string>();
+        else if (byShard.count(index))
+            problem = byShard[index] == part ? part + " is given twice"
+                                             : byShard[index] + " and " + part +
+                                                   " are both shard " + shard;
+        if (!problem.empty())
+            return false;
+        byShard[index] = part;
+        records.push_back(std::move(*record));
     }
-    out.flush();
-    if (!out) {
-        err << "lurkfield-sweep --merge: writing the joined table failed\n";
+    const std::uint64_t count = shardOf(records.front()).second;
+    for (std::uint64_t index = 1; index <= count; ++index) {
+        if (!byShard.count(index)) {
+            problem = "shard " + std::to_string(index) + "/" + std::to_string(count) +
+                      " is missing: give the file of every shard";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The record of the joined file: the sweep as its parts record it, made whole.
+SweepRecord joinedRecord(const MergeRequest& request, const std::vector<SweepRecord>& records) {
+    SweepRecord joined = records.front();
+    joined["program"] = "lurkfield-sweep";
+    joined["command_line"] = request.commandLine;
+    joined["working_directory"] = keepEveryByte(currentFolder());
+    joined["host"] = keepEveryByte(hostName());
+    joined["file"] = keepEveryByte(*request.output);
+    joined["shard"] = "1/1";
+    joined["runs_in_shard"] = joined["runs"];
+    joined["workers"] = "the shards below, joined by lurkfield-sweep --merge";
+    SweepRecord parts = SweepRecord::array();
+    for (const char* tally : {"runs_played", "runs_refused", "runs_out_of_memory", "runs_failed"})
+        joined[tally] = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const SweepRecord& record = records[i];
+        for (const char* tally :
+             {"runs_played", "runs_refused", "runs_out_of_memory", "runs_failed"})
+            joined[tally] = joined[tally].get<std::uint64_t>() + record.value(tally, 0U);
+        // Times in this form sort as text; every part has ended.
+        joined["started"] = std::min(joined["started"], record["started"]);
+        joined["ended"] = std::max(joined["ended"], record["ended"]);
+        parts.push_back({{"file", keepEveryByte(request.parts[i])},
+                         {"shard", record["shard"]},
+                         {"host", record.value("host", "")},
+                         {"started", record["started"]},
+                         {"ended", record.value("ended", SweepRecord())},
+                         {"workers", record.value("workers", "")}});
+    }
+    joined.erase("sessions");
+    joined["merged"] = utcTime(std::chrono::system_clock::now());
+    joined["parts"] = parts;
+    return joined;
+}
+
+// Whether two names are the same file on disk (or the same name).
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(a, b, error);
+}
+
+// Writes the joined file through FILE.tmp, so that a failed merge leaves what
+// FILE held, then its record.
+bool writeJoined(const MergeRequest& request, const std::vector<SweepRecord>& records,
+                 std::string& problem) {
+    const std::string& name = *request.output;
+    for (const std::string& part : request.parts) {
+        if (sameFile(name, part)) {
+            problem = "the joined file would be written over its part " + part;
+            return false;
+        }
+    }
+    const std::string temporary = name + ".tmp";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out.is_open() || !join(request.parts, &out, problem) || !out.flush()) {
+        if (problem.empty())
+            problem = "cannot write " + temporary;
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    out.close();
+    std::error_code error;
+    std::filesystem::rename(temporary, name, error);
+    if (error) {
+        problem = "cannot write " + name + ": " + error.message();
+        return false;
+    }
+    problem = replaceFile(name + ".json", joinedRecord(request, records).dump(2) + "\n");
+    if (!problem.empty())
+        problem = "cannot write " + name + ".json: " + problem;
+    return problem.empty();
+}
+
+} // namespace
+
+int mergeParts(const MergeRequest& request, std::ostream& out, std::ostream& err) {
+    std::string problem;
+    std::vector<SweepRecord> records;
+    // Everything is checked first, so that a fault leaves no half-joined file.
+    bool joined = checkParts(request, records, problem) && join(request.parts, nullptr, problem);
+    if (joined && request.output)
+        joined = writeJoined(request, records, problem);
+    else if (joined)
+        joined = join(request.parts, &out, problem);
+    if (joined && !request.output && !out.flush())
+        problem = "writing the joined file failed";
+    if (!problem.empty()) {
+        err << "lurkfield-sweep --merge: " << problem << '\n';
         return 1;
     }
     return 0;

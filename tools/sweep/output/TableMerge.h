@@ -4,13 +4,29 @@
 // for byte. It works on summaries as well: any CSV of the sweep whose first
 // column is the run and whose records of one run stand together.
 //
-// Every file is checked before anything is written: each must open, have the
-// same header as the others, hold whole records only (an interrupted shard
-// ends with a whole row, but its job did not finish: merge it once it has),
-// and list its runs in rising order; no run may be in two files.
+// Every file is checked before anything is written. The record beside each
+// (FILE.json) must say that it is a finished shard of the same sweep as the
+// others (the same version, settings text, --set lines, varied keys and values,
+// reps, seed, turns, --every and number of shards) and that each shard is given
+// once, none missing. Each file must open, have the same header as the others,
+// hold whole records only and list its runs in rising order; no run may be in
+// two files.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-// Writes the joined table to `out`; returns 0, or 1 with the reason on `err`.
-int mergeTables(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+struct MergeRequest {
+    std::vector<std::string> parts;
+    // Where the joined file goes (--table FILE or --summary FILE), with its
+    // own record beside it; nothing for standard output.
+    std::optional<std::string> output;
+    // "table" or "summary" when the parts must be of that content; "" for either.
+    std::string content;
+    // For the joined file's record.
+    std::vector<std::string> commandLine;
+};
+
+// Writes the joined file; returns 0, or 1 with the reason on `err` and every
+// file as it was.
+int mergeParts(const MergeRequest& request, std::ostream& out, std::ostream& err);
