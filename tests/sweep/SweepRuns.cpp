@@ -1,6 +1,8 @@
 #include "SweepRuns.h"
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -107,6 +109,36 @@ int GroupedSweep::wait() {
 bool GroupedSweep::groupGone() const {
     for (int i = 0; i < 500; ++i) {
         if (groupGoneNow())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+namespace {
+
+// Whether a process of the group is running (not a zombie), from /proc.
+bool liveMemberOf(pid_t group) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        // After "pid (name)": state, parent, group.
+        std::istringstream fields(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        pid_t parent = 0, processGroup = 0;
+        if (fields >> state >> parent >> processGroup && processGroup == group && state != 'Z')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool GroupedSweep::noLiveMember() const {
+    for (int i = 0; i < 500; ++i) {
+        if (!liveMemberOf(pid))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

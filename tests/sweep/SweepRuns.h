@@ -50,6 +50,10 @@ public:
     bool groupGone() const;
     // True when no process of the group is left at this very moment.
     bool groupGoneNow() const { return kill(-pid, 0) != 0 && errno == ESRCH; }
+    // True when no process of the group is still running after waiting up to
+    // 5 s: workers whose sweep was killed outright are reaped by whoever
+    // adopts them, so they may stay as zombies for a while.
+    bool noLiveMember() const;
 
 private:
     pid_t pid;

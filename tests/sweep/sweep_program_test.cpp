@@ -53,6 +53,20 @@ TEST(SweepProgram, WritesTheSameTableWhateverTheJobsOrTheShards) {
     const RunResult merged = runSweep(folder, {"--merge", "part3.csv", "part1.csv", "part2.csv"});
     expectDone(merged);
     EXPECT_TRUE(merged.out == alone.out);
+    expectDone(runSweep(folder, {"--merge", "part3.csv", "part1.csv", "part2.csv", "--table",
+                                 "all.csv"}));
+    EXPECT_TRUE(readWhole(folder.path() / "all.csv") == alone.out);
+    EXPECT_EQ(nlohmann::json::parse(readWhole(folder.path() / "all.csv.json"))["parts"].size(), 3u);
+
+    // A shard of other options is not joined, and the joined file stays as it was.
+    expectDone(runSweep(folder, with(smallSweep, {"--shard", "2/3", "--reps", "2", "--table",
+                                                   "part2.csv"})));
+    const RunResult mixed = runSweep(
+        folder, {"--merge", "part1.csv", "part2.csv", "part3.csv", "--table", "all.csv"});
+    expectDone(mixed, 1);
+    EXPECT_EQ(mixed.err, "lurkfield-sweep --merge: part2.csv is not of the same sweep as "
+                         "part1.csv: --reps 2, not 3\n");
+    EXPECT_TRUE(readWhole(folder.path() / "all.csv") == alone.out);
 }
 
 TEST(SweepMpiProgram, WritesTheSameTableAsLurkfieldSweepOnOneRankOrThree) {

@@ -102,18 +102,18 @@ int SweepSession::open() {
         }
         return 1;
     }
-    if (options.resume) {
-        table->continueAfter(keptTable);
-        if (summary)
-            summary->continueAfter(keptSummary);
-    } else {
-        table->begin();
-        table->append(tableHeader(options.plan));
-        if (summary) {
-            summary->begin();
-            summary->append(summaryHeader(options.plan));
-        }
-    }
+    // A new file, or one whose header a resumed sweep did not find, begins with its header.
+    const auto begin = [&](OutputFile& file, std::uint64_t kept, const std::string& header) {
+        if (!options.resume)
+            file.begin();
+        else
+            file.continueAfter(kept);
+        if (kept == 0)
+            file.append(header);
+    };
+    begin(*table, keptTable, tableHeader(options.plan));
+    if (summary)
+        begin(*summary, keptSummary, summaryHeader(options.plan));
     tableWriter = std::make_unique<TableWriter>(options.plan, *table);
     sinks.add(*tableWriter);
     if (summary) {

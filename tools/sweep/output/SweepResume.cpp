@@ -88,6 +88,16 @@ std::uint64_t recordedTurns(std::uint64_t turns, std::uint64_t every) {
     return turns / every + 1 + (turns % every != 0 ? 1 : 0);
 }
 
+// A file that ends before its header is whole is kept as nothing (its header
+// is written anew); anything else there is not the file of this sweep.
+bool beforeHeader(const std::string& file, const std::string& start, const std::string& header,
+                  std::string& problem) {
+    if (header.starts_with(start))
+        return true;
+    problem = file + " does not begin with the header of this sweep";
+    return false;
+}
+
 } // namespace
 
 std::string resumeDifference(const SweepRecord& theirs, const SweepRecord& ours) {
@@ -122,7 +132,11 @@ bool SweepResume::readSummary(std::string& problem) {
     const std::string& file = *options.summary;
     TableReader in(file);
     std::string record;
-    if (!in.next(record) || record != summaryHeader(options.plan)) {
+    if (!in.next(record)) {
+        // Killed before its header was written: nothing to keep.
+        return beforeHeader(file, record, summaryHeader(options.plan), problem);
+    }
+    if (record != summaryHeader(options.plan)) {
         problem = file + " does not begin with the header of this sweep's summary";
         return false;
     }
@@ -147,7 +161,11 @@ bool SweepResume::readTable(RunSink& keptRuns, std::string& problem) {
     const std::string& file = options.table;
     TableReader in(file);
     std::string record;
-    if (!in.next(record) || record != tableHeader(options.plan)) {
+    if (!in.next(record)) {
+        kept = 0;
+        return beforeHeader(file, record, tableHeader(options.plan), problem);
+    }
+    if (record != tableHeader(options.plan)) {
         problem = file + " does not begin with the header of this sweep's table";
         return false;
     }

@@ -31,7 +31,8 @@ public:
 
     // How many runs of the sequence are complete in the files.
     std::uint64_t keptRuns() const { return kept; }
-    // The bytes of each file to keep: its header and the rows of those runs.
+    // The bytes of each file to keep: its header and the rows of those runs;
+    // 0 when the file ends before its header does (it gets a new one).
     std::uint64_t tableBytes() const { return tableKept; }
     std::uint64_t summaryBytes() const { return summaryKept; }
     // The times the sweep ran before, from the table's record.
