@@ -9,8 +9,9 @@
 #      (the big world, N = 100): processor time of each program with all its
 #      processes (GNU time counts the workers the sweep waited for), the three
 #      interleaved. The sweep records turns 0 and N (--every N), what the text
-#      front end prints; the default --every 1 also counts the board after
-#      every turn, which is shown as well (target: at most 5 % slower);
+#      front end prints; the default --every 1 records the census of every
+#      turn as well (the grid keeps the counts, nothing is walked), which is
+#      shown too (target: at most 5 % slower);
 #   3. the sweep's own peak memory (not its workers') over 2,000 runs of the
 #      40 x 30 sample world x 1,000 turns with --jobs 2, as the sweep records it
 #      in the table's .json (getrusage), checked against /proc's VmHWM sampled

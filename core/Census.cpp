@@ -14,33 +14,13 @@ public:
     Census census;
 };
 
-// Counts the kinds in one row.
-void countRow(const Grid& grid, std::int32_t row, CountingVisitor& visitor) {
-    grid.forEachOccupiedInRow(row, 0, grid.width - 1,
-                              [&](std::int32_t column) { grid.at(column, row)->accept(visitor); });
-}
-
 } // namespace
 
-Census takeCensus(const Grid& grid) {
-    CountingVisitor visitor;
-    for (std::int32_t row = 0; row < grid.height; ++row)
-        countRow(grid, row, visitor);
-    return visitor.census;
-}
+Census takeCensus(const Grid& grid) { return grid.census(); }
 
-bool PreySearch::anyPrey(const Grid& grid) {
-    if (grid.width <= 0 || grid.height <= 0)
-        return false;
-    const std::int32_t first = hintRow > 0 && hintRow < grid.height ? hintRow - 1 : 0;
-    for (std::int32_t i = 0; i < grid.height; ++i) {
-        const std::int32_t row = (first + i) % grid.height;
-        CountingVisitor visitor;
-        countRow(grid, row, visitor);
-        if (visitor.census.prey > 0) {
-            hintRow = row;
-            return true;
-        }
-    }
-    return false;
+Census countByWalking(const Grid& grid) {
+    CountingVisitor visitor;
+    grid.forEachOccupiedCell(
+        [&](std::int32_t, std::int32_t, const GameObjectPtr& object) { object->accept(visitor); });
+    return visitor.census;
 }

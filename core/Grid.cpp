@@ -31,7 +31,10 @@ void Grid::store(std::size_t cell, GameObjectPtr object) {
     emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
     markOccupied(cell, object != nullptr);
     GameObjectPtr previous = std::exchange(cells[cell], std::move(object));
-    if (previous && holdingLeavers)
+    if (!previous)
+        return;
+    kinds.left(*previous);
+    if (holdingLeavers)
         leavers.push_back(std::move(previous));
 }
 
@@ -45,6 +48,7 @@ GameObjectPtr Grid::get(std::int32_t x, std::int32_t y) const { return cells[ind
 void Grid::put(GameObjectPtr object, std::int32_t x, std::int32_t y) {
     object->x = x;
     object->y = y;
+    kinds.arrived(*object);
     store(index(x, y), std::move(object));
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/GameObject.h"
 #include "core/Handles.h"
+#include "core/KindCounts.h"
 
 class Grid {
 public:
@@ -97,6 +98,8 @@ public:
         return x >= 0 && x < width && y >= 0 && y < height;
     }
     std::int64_t emptyCells() const { return emptyCount; }
+    // How many objects of each kind the cells hold, kept by every change of a cell.
+    const Census& census() const { return kinds.census(); }
 
     // Fixed at construction; read directly by the behaviours and the window.
     std::int32_t width;
@@ -112,6 +115,8 @@ private:
         const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
         occupancy[cell / 64] = holdsObject ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
     }
+    // Stores the handle in the cell and counts the object that stood there as
+    // gone; the newcomer is counted by put, since a mover never left the grid.
     void store(std::size_t cell, GameObjectPtr object);
     void fillWithObstacles(std::int32_t density);
     // Calls visit with the index of every occupied cell, in row-major order.
@@ -126,6 +131,7 @@ private:
     // Bit i % 64 of word i / 64 is set when cell i holds an object.
     std::vector<std::uint64_t> occupancy;
     std::int64_t emptyCount;
+    KindCounts kinds;
     bool holdingLeavers = false;
     std::vector<GameObjectPtr> leavers;
 };

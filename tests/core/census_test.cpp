@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <boost/make_shared.hpp>
 #include <cstdlib>
+#include <string>
 
 #include "support/TestWorld.h"
 #include "core/Census.h"
@@ -13,37 +15,70 @@ TEST(Census, CountsEveryKindOnTheGrid) {
     world.putPredator(2, 1);
     world.putPrey(3, 0);
     EXPECT_EQ(takeCensus(world->grid), (Census{2, 2, 1}));
+    EXPECT_EQ(countByWalking(world->grid), (Census{2, 2, 1}));
     TestWorld empty("");
     EXPECT_EQ(takeCensus(empty->grid), Census{});
 }
 
-// The search that starts where a prey was last found agrees with a full count
-// on every turn, while prey are many, few, and gone.
-TEST(PreySearch, AgreesWithACountOfTheWholeGridOnEveryTurn) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        std::srand(seed);
-        TestWorld world("grid.x 30\ngrid.y 20\nobstacle.density 15\nprey.number 25\n"
-                        "predator.number 12\nprey.reaction_time 1\npredator.reaction_time 1\n"
-                        "prey.eatable 1\npredator.sight 8\npredator.hearing 6\n");
-        PreySearch search;
-        bool sawGone = false;
-        for (int turn = 0; turn < 400; ++turn) {
-            const bool any = takeCensus(world->grid).prey > 0;
-            ASSERT_EQ(search.anyPrey(world->grid), any) << "seed " << seed << ", turn " << turn;
-            sawGone = sawGone || !any;
-            world->step();
-        }
-        EXPECT_TRUE(sawGone) << "the world should lose its prey, seed " << seed;
-    }
+// Every way the grid changes a cell, each followed by the census it leaves.
+TEST(Census, FollowsEveryChangeOfACell) {
+    TestWorld world("grid.x 4\ngrid.y 3\n");
+    Grid& grid = world->grid;
+    const auto expect = [&](Census census, const char* after) {
+        EXPECT_EQ(takeCensus(grid), census) << after;
+        EXPECT_EQ(countByWalking(grid), census) << after;
+    };
+    const GameObjectPtr prey = world.putPrey(0, 0);
+    const GameObjectPtr replaced = world.putPrey(2, 0);
+    const GameObjectPtr predator = world.putPredator(1, 1);
+    expect({0, 2, 1}, "three put");
+    const GameObjectPtr obstacle = world.putObstacle(2, 0);
+    expect({1, 1, 1}, "an obstacle put over a prey");
+    grid.move(2, 0, predator);
+    expect({0, 1, 1}, "a predator moved onto the obstacle");
+    grid.move(1, 0, prey);
+    expect({0, 1, 1}, "a prey moved into an empty cell");
+    grid.remove(replaced);
+    expect({0, 1, 1}, "the replaced prey removed: its cell holds the predator");
+    grid.move(3, 2, predator);
+    grid.move(1, 0, obstacle);
+    expect({0, 0, 1}, "the dropped obstacle moved from its emptied cell onto the prey");
+    grid.put(predator, 3, 2);
+    expect({0, 0, 1}, "an object put into its own cell");
+    grid.remove(prey);
+    expect({0, 0, 1}, "the dropped prey removed");
+    std::srand(1);
+    grid.placeAtRandom(boost::make_shared<Prey>(GameAIPtr()));
+    expect({0, 1, 1}, "a prey placed at random");
 }
 
-TEST(PreySearch, FindsAPreyThatMovedAboveWhereItWasFound) {
-    TestWorld world("grid.x 5\ngrid.y 5\n");
-    const GameObjectPtr prey = world.putPrey(2, 3);
-    PreySearch search;
-    EXPECT_TRUE(search.anyPrey(world->grid));
-    world->grid.move(2, 0, prey);
-    EXPECT_TRUE(search.anyPrey(world->grid));
-    world->grid.remove(prey);
-    EXPECT_FALSE(search.anyPrey(world->grid));
+// Crowded worlds with fast creatures, so that moves collide and predators eat:
+// the kept counts agree with a walk of the whole grid after every turn.
+struct CrowdedWorld {
+    unsigned seed;
+    int width, height, obstacleDensity, prey, predators;
+};
+
+TEST(Census, KeptCountsAgreeWithAWalkOnEveryTurn) {
+    const CrowdedWorld worlds[] = {
+        {1, 30, 20, 15, 120, 40}, {2, 12, 12, 30, 50, 20}, {3, 40, 8, 5, 150, 60},
+        {4, 7, 31, 0, 100, 30},   {5, 25, 25, 60, 90, 40},
+    };
+    for (const CrowdedWorld& w : worlds) {
+        std::srand(w.seed);
+        TestWorld world("grid.x " + std::to_string(w.width) + "\ngrid.y " +
+                        std::to_string(w.height) + "\nobstacle.density " +
+                        std::to_string(w.obstacleDensity) + "\nprey.number " +
+                        std::to_string(w.prey) + "\npredator.number " +
+                        std::to_string(w.predators) +
+                        "\nprey.reaction_time 1\npredator.reaction_time 1\n"
+                        "prey.eatable 1\npredator.sight 8\npredator.hearing 6\n");
+        const Census start = takeCensus(world->grid);
+        for (int turn = 0; turn < 150; ++turn) {
+            ASSERT_EQ(takeCensus(world->grid), countByWalking(world->grid))
+                << "seed " << w.seed << ", turn " << turn;
+            world->step();
+        }
+        EXPECT_LT(takeCensus(world->grid).prey, start.prey) << "seed " << w.seed;
+    }
 }

@@ -13,13 +13,10 @@ public:
         : request(runRequest), recorder(runRecorder) {}
 
     void afterTurn(const World& world, std::uint64_t turn) {
-        if (isRecordedTurn(turn, request.turns, request.every)) {
-            const Census census = takeCensus(world.grid);
+        const Census census = takeCensus(world.grid);
+        if (isRecordedTurn(turn, request.turns, request.every))
             recorder.record({turn, census});
-            notePrey(census.prey > 0, turn);
-        } else if (!end.preyGoneTurn) {
-            notePrey(search.anyPrey(world.grid), turn);
-        }
+        notePrey(census.prey > 0, turn);
         end.turnsPlayed = turn;
     }
 
@@ -33,7 +30,6 @@ private:
 
     const RunRequest& request;
     RunRecorder& recorder;
-    PreySearch search;
 };
 
 RunEnd ended(RunEnd end, RunOutcome outcome, std::string message) {
