@@ -1,7 +1,8 @@
 // The page around the board. It starts the program on the settings in the editor
 // (a fresh instance of lurkfield.wasm for every start, as a process would be, with
 // the text as its lurkfield.config), shows the turn and a chart of the prey and
-// predators after every turn, and shares a world as a link (#config=<text>).
+// predators after every turn, runs turns from its own buttons (Turn, Play/Pause at
+// a chosen speed), and shares a world as a link (#config=<text>).
 // The board is the program's own: the page never draws on the canvas.
 'use strict';
 
@@ -63,8 +64,9 @@
         board.setAttribute('aria-label', 'The board');
         drawSoon();
       },
+      // True when the census is that of a new turn.
       update(census) {
-        if (census.serial === lastSerial) return;
+        if (census.serial === lastSerial) return false;
         if (lastSerial !== null) turn += 1;
         lastSerial = census.serial;
         data[0].push(turn);
@@ -76,11 +78,72 @@
         board.setAttribute('aria-label', `The board after turn ${turn}: ` +
           `${census.prey} prey, ${census.predators} predators, ${census.obstacles} obstacles`);
         drawSoon();
+        return true;
+      },
+    };
+  }
+
+  // Turn and Play/Pause. Every turn is the space that the board's key would type,
+  // handed to the program's window as that key's character message, so the game
+  // cannot tell them apart. Play hands on the next space only once the turn of
+  // the last one is shown, then after the rest of the interval its speed sets
+  // (at the fastest, at once: the program repaints the board every turn).
+  function createTurnControls() {
+    const step = byId('step');
+    const play = byId('play');
+    const speed = byId('speed');
+    const space = 32;
+    let run = null; // the program whose window takes the turns
+    let playing = false;
+    let waiting = false; // a turn was handed on and is not shown yet
+    let timer = null;
+    let sentAt = 0;
+
+    function send() {
+      timer = null;
+      if (!run || waiting) return;
+      sentAt = performance.now();
+      waiting = true;
+      run.module.typeCharacter(space);
+    }
+
+    function setPlaying(on) {
+      playing = on;
+      play.setAttribute('aria-pressed', String(on));
+      play.textContent = on ? 'Pause' : 'Play';
+      clearTimeout(timer);
+      timer = null;
+      if (on) send();
+    }
+
+    step.addEventListener('click', () => {
+      setPlaying(false);
+      send();
+    });
+    play.addEventListener('click', () => setPlaying(!playing));
+
+    return {
+      opened(programRun) {
+        run = programRun;
+        waiting = false;
+        step.disabled = play.disabled = false;
+      },
+      ended() {
+        setPlaying(false);
+        run = null;
+        step.disabled = play.disabled = true;
+      },
+      turnShown() {
+        waiting = false;
+        if (!playing || timer !== null) return;
+        const interval = Number(speed.value) > 0 ? 1000 / Number(speed.value) : 0;
+        timer = setTimeout(send, Math.max(0, interval - (performance.now() - sentAt)));
       },
     };
   }
 
   const population = createPopulation();
+  const controls = createTurnControls();
   let current = null;
 
   function say(text) {
@@ -91,6 +154,7 @@
   // through its window's close (WM_CLOSE, as a desktop user would close it); one
   // that has not opened its window yet is left a canvas of its own that nobody sees.
   function start(text) {
+    controls.ended();
     if (current) {
       current.replaced = true;
       if (current.module.closeWindow) current.module.closeWindow();
@@ -120,14 +184,16 @@
           run.opened = true;
           say('');
           board.focus();
+          controls.opened(run);
         }
         run.module._lurkfield_census();
       },
       onCensus(census) {
-        if (!run.replaced) population.update(census);
+        if (!run.replaced && population.update(census)) controls.turnShown();
       },
       onProgramEnd(exitCode) {
         if (run.replaced) return;
+        controls.ended();
         say(`The program ended (exit code ${exitCode}). Press Start to run it again.`);
       },
       // Emscripten's end for what the program cannot survive (memory beyond the browser's).
@@ -141,6 +207,7 @@
 
   function failed(run, error) {
     if (run.replaced) return;
+    controls.ended();
     say(`The program could not run: ${error}`);
     console.warn(error);
   }

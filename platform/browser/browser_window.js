@@ -101,6 +101,9 @@ mergeInto(LibraryManager.library, {
     win32Browser.events = [];
     win32Browser.listen(canvas);
     Module['closeWindow'] = () => win32Browser.queue([win32Browser.kinds.close, 0, 0]);
+    // A character from the page's own controls, taken in exactly as a key's.
+    Module['typeCharacter'] = (character) =>
+      win32Browser.queue([win32Browser.kinds.character, character, 0]);
   },
 
   browser_client_width__deps: ['$win32Browser'],
@@ -128,6 +131,7 @@ mergeInto(LibraryManager.library, {
     win32Browser.observer = null;
     win32Browser.events = [];
     delete Module['closeWindow'];
+    delete Module['typeCharacter'];
     Module['canvas'].style.visibility = 'hidden';
   },
 

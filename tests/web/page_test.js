@@ -1,12 +1,12 @@
 // The page as a person meets it, in Debian's Chromium driven by playwright-core:
-// the board after load and after space, other keys, selecting and clearing a cell,
-// Escape, the refusal's message box, a shared link, a restart, a resize, and no
+// the board after load and after space, Turn and Play/Pause, other keys, selecting
+// and clearing a cell by click and by tap at phone width, Escape, the refusal's message box, a shared link, a restart, a resize, and no
 // page errors on the way. Each board is read from the canvas pixel for pixel and
 // checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
 // the node text front end printed for the same world.
 //   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
-// FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt} and
-// shared/{lurkfield.config,frame0.txt}. Prints "N passed, M failed".
+// FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt,trace.txt} (trace.txt:
+// the frames of many turns, --trace) and shared/{lurkfield.config,frame0.txt}. Prints "N passed, M failed".
 'use strict';
 const { launchChromium } = require('./chromium');
 const { execFileSync } = require('child_process');
@@ -100,6 +100,16 @@ async function cellCentre(page, frameFile, column, row) {
   }, [column, row, rows[0].length, rows.length]);
 }
 
+// The frame of turn T of the sample world's trace, written to a file of its own.
+function traceFrame(turn) {
+  const frames = fs.readFileSync(path.join(sample, 'trace.txt'), 'utf8').split('\n\n');
+  const frame = frames.find((text) => text.startsWith(`turn ${turn}:`));
+  expect(frame, `the trace has no turn ${turn}`);
+  const file = path.join(sample, `trace-frame${turn}.txt`);
+  fs.writeFileSync(file, frame + '\n\n');
+  return file;
+}
+
 function findCell(frameFile, symbol) {
   return execFileSync(boardcheck, ['find', frameFile, symbol]).toString().trim().split(' ').map(Number);
 }
@@ -129,6 +139,38 @@ async function main() {
     await page.keyboard.press('Space');
     await expectBoard(page, frame1);
     await expectPopulation(page, frame1);
+  });
+
+  await check('Turn runs one turn as space does', async () => {
+    await page.click('#step');
+    await expectBoard(page, traceFrame(2));
+    await expectPopulation(page, traceFrame(2));
+    await page.focus('#board');
+    await page.keyboard.press('Space');
+    await expectPopulation(page, traceFrame(3));
+  });
+
+  await check('Play runs turns of the game one after another until Pause', async () => {
+    await page.selectOption('#speed', '0');
+    await page.click('#play');
+    expect(await page.getAttribute('#play', 'aria-pressed') === 'true', 'Play is not pressed');
+    await page.waitForFunction(() => Number(document.getElementById('turn').value) >= 20);
+    await page.click('#play');
+    expect(await page.textContent('#play') === 'Play', 'the button does not offer Play again');
+    await page.waitForTimeout(300);
+    const turn = await page.$eval('#turn', (output) => output.value);
+    await page.waitForTimeout(300);
+    expect(await page.$eval('#turn', (output) => output.value) === turn, 'turns go on after Pause');
+    await expectBoard(page, traceFrame(turn));
+    await expectPopulation(page, traceFrame(turn));
+    await page.selectOption('#speed', '20');
+    await page.click('#start');
+    await page.waitForFunction(boardVisible);
+    await expectPopulation(page, frame0);
+    await page.waitForFunction(() => !document.getElementById('step').disabled);
+    await page.focus('#board');
+    await page.keyboard.press('Space');
+    await expectBoard(page, frame1);
   });
 
   await check('another character changes nothing', async () => {
@@ -170,6 +212,27 @@ async function main() {
     await page.waitForFunction(boardHidden);
     const said = await page.textContent('#board-status');
     expect(/program ended \(exit code 0\)/.test(said), `the page says: ${said}`);
+    expect(await page.isDisabled('#step') && await page.isDisabled('#play'), 'Turn and Play still act');
+  });
+
+  await check('at phone width a tap selects and clears a cell, and Turn is in reach', async () => {
+    const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 1,
+      hasTouch: true, isMobile: true });
+    const tapped = await phone.newPage();
+    tapped.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
+    await tapped.goto(url);
+    await tapped.waitForFunction(boardVisible);
+    const [column, row] = findCell(frame0, 'H');
+    const centre = await cellCentre(tapped, frame0, column, row);
+    await tapped.touchscreen.tap(centre.x, centre.y);
+    await expectBoard(tapped, frame0, ['--config', sampleConfig, '--select', String(column), String(row)]);
+    await tapped.touchscreen.tap(centre.x, centre.y);
+    await expectBoard(tapped, frame0);
+    const step = await tapped.locator('#step').boundingBox();
+    expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
+    await tapped.locator('#step').tap();
+    await expectBoard(tapped, frame1);
+    await phone.close();
   });
 
   await check('Start runs the program afresh on the same settings', async () => {

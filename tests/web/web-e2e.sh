@@ -123,7 +123,8 @@ write_page_frames() {
     local dir=$work/page
     mkdir -p "$dir/sample" "$dir/shared"
     cp "$root/lurkfield.config" "$dir/sample/"
-    (cd "$dir/sample" && node "$node_text" --turns 0 >frame0.txt && node "$node_text" --turns 1 >frame1.txt)
+    (cd "$dir/sample" && node "$node_text" --turns 0 >frame0.txt && node "$node_text" --turns 1 >frame1.txt &&
+        node "$node_text" --turns 1000 --trace >trace.txt)
     cp "$root/tests/windows/worlds/all-obstacles.config" "$dir/shared/lurkfield.config"
     (cd "$dir/shared" && node "$node_text" --turns 0 >frame0.txt)
 }
