@@ -2,7 +2,8 @@
 // (a fresh instance of lurkfield.wasm for every start, as a process would be, with
 // the text as its lurkfield.config), shows the turn and a chart of the prey and
 // predators after every turn, runs turns from its own buttons (Turn, Play/Pause at
-// a chosen speed), and shares a world as a link (#config=<text>).
+// a chosen speed), keeps the board as a picture (PNG) or a movie (WebM), and
+// shares a world as a link (#config=<text>).
 // The board is the program's own: the page never draws on the canvas.
 'use strict';
 
@@ -142,8 +143,80 @@
     };
   }
 
+  // Offers a file to the browser's downloads.
+  function download(blob, name) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  // The board kept: a PNG of exactly the canvas's pixels, and a WebM movie of
+  // the canvas (MediaRecorder) with a frame for every repaint of the program.
+  function createKeeping(turnShown) {
+    const picture = byId('save-picture');
+    const record = byId('record');
+    const status = byId('keep-status');
+    let recording = null;
+
+    picture.addEventListener('click', () => {
+      const turn = turnShown();
+      board.toBlob((png) => download(png, `lurkfield-turn-${turn}.png`), 'image/png');
+    });
+
+    function startRecording(module) {
+      if (typeof MediaRecorder === 'undefined' || !board.captureStream) {
+        status.textContent = 'This browser cannot record the board.';
+        return;
+      }
+      const stream = board.captureStream(0);
+      const track = stream.getVideoTracks()[0];
+      const recorder = new MediaRecorder(stream, { mimeType: 'video/webm' });
+      const chunks = [];
+      const first = turnShown();
+      recorder.ondataavailable = (event) => { if (event.data.size > 0) chunks.push(event.data); };
+      recorder.onstop = () => {
+        track.stop();
+        download(new Blob(chunks, { type: 'video/webm' }), `lurkfield-turns-${first}-${recording.last}.webm`);
+        recording = null;
+        status.textContent = '';
+      };
+      recording = { recorder, module, last: first };
+      module.onPresent = () => track.requestFrame();
+      recorder.start();
+      track.requestFrame();
+      record.setAttribute('aria-pressed', 'true');
+      record.textContent = 'Stop recording';
+      status.textContent = `Recording from turn ${first}…`;
+    }
+
+    function stopRecording() {
+      if (!recording || recording.recorder.state === 'inactive') return;
+      recording.last = turnShown();
+      delete recording.module.onPresent;
+      recording.recorder.stop();
+      record.setAttribute('aria-pressed', 'false');
+      record.textContent = 'Record a movie';
+    }
+
+    return {
+      opened(run) {
+        picture.disabled = record.disabled = false;
+        record.onclick = () => (recording ? stopRecording() : startRecording(run.module));
+      },
+      ended() {
+        stopRecording();
+        picture.disabled = record.disabled = true;
+      },
+    };
+  }
+
   const population = createPopulation();
   const controls = createTurnControls();
+  const keeping = createKeeping(() => byId('turn').value);
   let current = null;
 
   function say(text) {
@@ -155,6 +228,7 @@
   // that has not opened its window yet is left a canvas of its own that nobody sees.
   function start(text) {
     controls.ended();
+    keeping.ended();
     if (current) {
       current.replaced = true;
       if (current.module.closeWindow) current.module.closeWindow();
@@ -185,6 +259,7 @@
           say('');
           board.focus();
           controls.opened(run);
+          keeping.opened(run);
         }
         run.module._lurkfield_census();
       },
@@ -194,6 +269,7 @@
       onProgramEnd(exitCode) {
         if (run.replaced) return;
         controls.ended();
+        keeping.ended();
         say(`The program ended (exit code ${exitCode}). Press Start to run it again.`);
       },
       // Emscripten's end for what the program cannot survive (memory beyond the browser's).
@@ -208,6 +284,7 @@
   function failed(run, error) {
     if (run.replaced) return;
     controls.ended();
+    keeping.ended();
     say(`The program could not run: ${error}`);
     console.warn(error);
   }

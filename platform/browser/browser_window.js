@@ -144,6 +144,8 @@ mergeInto(LibraryManager.library, {
     if (!win32Browser.context) win32Browser.context = canvas.getContext('2d');
     const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     win32Browser.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+    // The page's recording takes a frame of every repaint.
+    if (Module['onPresent']) Module['onPresent']();
   },
 
   browser_next_event__deps: ['$win32Browser'],

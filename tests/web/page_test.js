@@ -1,6 +1,7 @@
 // The page as a person meets it, in Debian's Chromium driven by playwright-core:
 // the board after load and after space, Turn and Play/Pause, other keys, selecting
-// and clearing a cell by click and by tap at phone width, Escape, the refusal's message box, a shared link, a restart, a resize, and no
+// and clearing a cell by click and by tap at phone width, a picture and a movie of
+// the board, Escape, the refusal's message box, a shared link, a restart, a resize, and no
 // page errors on the way. Each board is read from the canvas pixel for pixel and
 // checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
 // the node text front end printed for the same world.
@@ -181,6 +182,23 @@ async function main() {
     await expectPopulation(page, frame1);
   });
 
+  await check('Save a picture downloads a PNG of exactly the canvas\'s pixels', async () => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save-picture')]);
+    expect(download.suggestedFilename() === 'lurkfield-turn-1.png', `the picture is named ${download.suggestedFilename()}`);
+    const png = fs.readFileSync(await download.path()).toString('base64');
+    const same = await page.evaluate(async (bytes) => {
+      const board = document.getElementById('board');
+      const picture = await createImageBitmap(await (await fetch(`data:image/png;base64,${bytes}`)).blob());
+      const copy = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
+      copy.drawImage(picture, 0, 0);
+      const shown = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
+      const kept = copy.getImageData(0, 0, picture.width, picture.height).data;
+      return picture.width === board.width && picture.height === board.height &&
+        kept.every((value, i) => value === shown[i]);
+    }, png);
+    expect(same, 'the picture\'s pixels are not the canvas\'s');
+  });
+
   await check('a click selects a cell, a second click clears it', async () => {
     const [column, row] = findCell(frame1, 'H');
     const centre = await cellCentre(page, frame1, column, row);
@@ -204,6 +222,19 @@ async function main() {
     expect(order[0] < order[1], 'at phone width the settings are not below the board');
     await page.setViewportSize({ width: 1200, height: 900 });
     await expectBoard(page, frame1);
+  });
+
+  await check('Record keeps the turns as a WebM movie', async () => {
+    await page.click('#record');
+    expect(await page.getAttribute('#record', 'aria-pressed') === 'true', 'Record is not pressed');
+    await page.focus('#board');
+    await page.keyboard.press('Space');
+    await page.keyboard.press('Space');
+    await expectPopulation(page, traceFrame(3));
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#record')]);
+    expect(download.suggestedFilename() === 'lurkfield-turns-1-3.webm', `the movie is named ${download.suggestedFilename()}`);
+    const movie = fs.readFileSync(await download.path());
+    expect(movie.length > 100 && movie.readUInt32BE(0) === 0x1a45dfa3, `the movie is not WebM (${movie.length} bytes)`);
   });
 
   await check('Escape ends the program', async () => {
