@@ -17,7 +17,7 @@ scripts/install-deps.sh web
 export NODE_PATH=/usr/share/nodejs
 source scripts/lib/cross-build.sh
 source scripts/lib/web.sh
-cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text
+cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text lurkfield-experiment
 log=$(cross_build_log "$dir/cmake")
 
 # The chart library, from the committed lock file; installed again only when it changed.
@@ -32,6 +32,7 @@ site=$dir/site
 rm -rf "$site"
 mkdir -p "$site"
 cp web/style.css web/page.js "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
+    web/experiment.js web/experiment-worker.js "$dir/cmake/web/lurkfield-experiment.js" "$dir/cmake/web/lurkfield-experiment.wasm" \
     "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" \
     "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
 # The editor starts with the bundled sample world, written into the page as text.

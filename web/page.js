@@ -294,7 +294,9 @@
     const prefix = '#config=';
     if (!location.hash.startsWith(prefix)) return null;
     try {
-      return decodeURIComponent(location.hash.slice(prefix.length));
+      // An experiment's link carries its options after the settings (web/experiment.js).
+      const end = location.hash.indexOf('&experiment=');
+      return decodeURIComponent(location.hash.slice(prefix.length, end < 0 ? undefined : end));
     } catch (malformed) {
       linkStatus.textContent = 'The link holds no readable settings; here is the sample world.';
       return null;
