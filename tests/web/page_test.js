@@ -4,10 +4,12 @@
 // the board, Escape, the refusal's message box, a shared link, a restart, a resize, and no
 // page errors on the way. Each board is read from the canvas pixel for pixel and
 // checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
-// the node text front end printed for the same world.
+// the node text front end printed for the same world. Then the experiments: their
+// table and summary against lurkfield-sweep's, refused options, Cancel, a link.
 //   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
 // FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt,trace.txt} (trace.txt:
-// the frames of many turns, --trace) and shared/{lurkfield.config,frame0.txt}. Prints "N passed, M failed".
+// the frames of many turns, --trace), shared/{lurkfield.config,frame0.txt} and
+// experiment/{options.txt,native-table.csv,native-summary.csv}. Prints "N passed, M failed".
 'use strict';
 const { launchChromium } = require('./chromium');
 const { execFileSync } = require('child_process');
@@ -304,6 +306,72 @@ async function main() {
     await other.waitForFunction(boardVisible);
     await expectBoard(other, path.join(shared, 'frame0.txt'));
     expect(await other.inputValue('#config') === text, 'the editor does not hold the link\'s text');
+    await other.close();
+  });
+
+  // The experiment's files against lurkfield-sweep's, built natively with musl's
+  // generator (web-e2e.sh wrote them into FRAMES_DIR/experiment).
+  const experimentDir = path.join(frames, 'experiment');
+  const smallExperiment = fs.readFileSync(path.join(experimentDir, 'options.txt'), 'utf8').trim();
+  async function runExperiment(target, options) {
+    await target.fill('#experiment-options', options);
+    await target.click('#run-experiment');
+  }
+  const experimentStatus = (target) => target.textContent('#experiment-status');
+  async function downloaded(target, button) {
+    const [download] = await Promise.all([target.waitForEvent('download'), target.click(button)]);
+    return fs.readFileSync(await download.path(), 'utf8');
+  }
+
+  await check('an experiment writes the table and summary lurkfield-sweep writes', async () => {
+    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
+    await runExperiment(page, smallExperiment);
+    await page.waitForFunction(() => /^Done: 4 runs/.test(document.getElementById('experiment-status').textContent));
+    for (const [button, file] of [['#download-table', 'table.csv'], ['#download-summary', 'summary.csv']]) {
+      const text = await downloaded(page, button);
+      fs.writeFileSync(path.join(experimentDir, `page-${file}`), text);
+      expect(text === fs.readFileSync(path.join(experimentDir, `native-${file}`), 'utf8'), `the page's ${file} differs from lurkfield-sweep's`);
+    }
+    const record = JSON.parse(await downloaded(page, '#download-record'));
+    expect(record.options === smallExperiment && record.runs === 4, `the record says ${JSON.stringify(record)}`);
+    expect(await page.getAttribute('#experiment-chart', 'data-lines') === '4', 'the chart does not draw a line of prey and of predators for each point');
+  });
+
+  await check('experiment options are refused with the sweep\'s message, or the page\'s', async () => {
+    const cases = [
+      ['--reps 0', "--reps needs a whole number from 1 to 1000000, not '0'"],
+      ['--jobs 2', '--jobs means nothing on the page'],
+      ['--vary predator.sight=1:1:200 --reps 101', 'this experiment has 20200 runs; a page runs at most 20000'],
+    ];
+    for (const [options, message] of cases) {
+      await runExperiment(page, options);
+      await page.waitForFunction((m) => document.getElementById('experiment-status').textContent.includes(m), message);
+    }
+  });
+
+  await check('Cancel stops the experiment; the finished runs stay downloadable', async () => {
+    await runExperiment(page, '--reps 40 --turns 3000 --every 100');
+    await page.waitForFunction(() => /^[1-9]\d* of 40 runs done/.test(document.getElementById('experiment-status').textContent), null, { timeout: 60000 });
+    await page.click('#cancel-experiment');
+    const said = await experimentStatus(page);
+    const done = Number(said.match(/Cancelled: (\d+) of 40/)[1]);
+    await page.waitForTimeout(1500);
+    expect(await experimentStatus(page) === said, `the status went on to ${await experimentStatus(page)}`);
+    const runs = new Set((await downloaded(page, '#download-summary')).trim().split('\n').slice(1).map((row) => row.split(',')[0]));
+    expect(runs.size === done, `the summary holds ${runs.size} runs, ${done} were done`);
+  });
+
+  await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
+    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
+    await page.fill('#experiment-options', smallExperiment);
+    await page.click('#copy-experiment-link');
+    const link = await page.getAttribute('#experiment-status', 'data-link');
+    const other = await context.newPage();
+    other.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
+    await other.goto(link);
+    await other.waitForFunction(() => /^Done: 4 runs/.test(document.getElementById('experiment-status').textContent));
+    expect(await other.getAttribute('#experiment-chart', 'data-lines') === '4', 'the linked experiment shows no chart');
+    expect(await downloaded(other, '#download-table') === fs.readFileSync(path.join(experimentDir, 'native-table.csv'), 'utf8'), 'the linked experiment\'s table differs');
     await other.close();
   });
 

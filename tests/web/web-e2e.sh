@@ -3,6 +3,8 @@
 #   - the text front end under node against the native one: the same interface and
 #     output, the same frames on worlds that no random draw can change, and the
 #     sample world's game as computed natively with musl's rand();
+#   - the experiment the page must write: lurkfield-sweep's files with musl's rand(),
+#     their counts equal to the node text front end's frames;
 #   - the page in Debian's Chromium, driven by Playwright (tests/web/page_test.js),
 #     against the site served on 127.0.0.1, its boards checked by the Wine stage's
 #     screenshot checker against the node text front end's frames.
@@ -16,6 +18,7 @@ native=$(realpath -m "${2:-$root/build}")
 node_text=$web/tools/lurkfield-text.js
 native_text=$native/tools/lurkfield-text
 musl_text=$native/tests/web/lurkfield-text-musl-rand
+musl_sweep=$native/tests/web/lurkfield-sweep-musl-rand
 boardcheck=$native/tests/windows/boardcheck
 failures=$web/web-e2e-failure
 passed=()
@@ -48,7 +51,7 @@ for program in "$node_text" "$web/site/index.html"; do
     [[ -e $program ]] || fail "$program is missing: run scripts/build-web.sh first"
 done
 [[ -x /usr/bin/chromium ]] || fail "Debian's Chromium is missing: scripts/install-deps.sh test installs it"
-for program in "$native_text" "$musl_text" "$boardcheck"; do
+for program in "$native_text" "$musl_text" "$musl_sweep" "$boardcheck"; do
     [[ -x $program ]] || fail "$program is missing: the checks need the native build (scripts/test.sh builds it)"
 done
 
@@ -129,6 +132,29 @@ write_page_frames() {
     (cd "$dir/shared" && node "$node_text" --turns 0 >frame0.txt)
 }
 
+# The experiment the page must write: lurkfield-sweep's files with musl's generator,
+# whose counts for run r are first checked against the headers of the node text
+# front end's frames of the same world (seed 1 + r, the run's --set).
+write_experiment_files() {
+    local dir=$work/page/experiment run rep sight seed
+    mkdir -p "$dir"
+    cp "$root/lurkfield.config" "$dir/"
+    echo "--vary predator.sight=1,6 --reps 2 --turns 20 --every 5" >"$dir/options.txt"
+    # shellcheck disable=SC2046
+    (cd "$dir" && "$musl_sweep" $(cat options.txt) --table native-table.csv \
+        --summary native-summary.csv --quiet) || fail "lurkfield-sweep (musl's rand) did not run"
+    for run in 0 1 2 3; do
+        sight=$(((run / 2) * 5 + 1)) seed=$((1 + run))
+        (cd "$dir" && node "$node_text" --seed "$seed" --set "predator.sight=$sight" --turns 20 --trace) |
+            sed -n 's/^turn \([0-9]*\): \([0-9]*\) obstacles, \([0-9]*\) prey, \([0-9]*\) predators.*/\1,\2,\3,\4/p' |
+            awk -F, '$1 % 5 == 0' >"$dir/node-$run.txt"
+        awk -F, -v run="$run" '$1 == run { print $5 "," $6 "," $7 "," $8 }' "$dir/native-table.csv" >"$dir/sweep-$run.txt"
+        cmp -s "$dir/node-$run.txt" "$dir/sweep-$run.txt" ||
+            fail "experiment run $run: lurkfield-sweep's counts (musl's rand) differ from node's frames: $(diff "$dir/node-$run.txt" "$dir/sweep-$run.txt" | head -n 5)"
+    done
+    passed+=(experiment-files)
+}
+
 prepare_browser() {
     # playwright-core from the committed lock file; it drives Debian's Chromium and
     # downloads no browser of its own.
@@ -145,6 +171,7 @@ check_text_interface
 check_text_fixed_worlds
 check_text_sample_game
 write_page_frames
+write_experiment_files
 prepare_browser
 node "$root/tests/web/page_test.js" "$url" "$work/page" "$boardcheck" || fail "the page in Chromium (above)"
 passed+=(page)
