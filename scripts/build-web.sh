@@ -2,7 +2,8 @@
 # Builds Lurkfield for the web with Debian's Emscripten and writes:
 #   DIR/site/                   the static site: index.html (the sample world in its editor),
 #                               style.css, page.js, lurkfield.js and lurkfield.wasm (the window
-#                               program), and the chart library; nothing is fetched from
+#                               program, which also plays the experiments' runs), experiment.js
+#                               and experiment-worker.js, and the chart library; nothing is fetched from
 #                               elsewhere, so any web server can host it and it works offline
 #   DIR/tools/lurkfield-text.js the text front end for node (beside its .wasm):
 #                               node DIR/tools/lurkfield-text.js [options]
@@ -17,7 +18,7 @@ scripts/install-deps.sh web
 export NODE_PATH=/usr/share/nodejs
 source scripts/lib/cross-build.sh
 source scripts/lib/web.sh
-cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text lurkfield-experiment
+cross_build "$dir/cmake" cmake/toolchain-emscripten.cmake "the web build" lurkfield lurkfield-text
 log=$(cross_build_log "$dir/cmake")
 
 # The chart library, from the committed lock file; installed again only when it changed.
@@ -32,7 +33,7 @@ site=$dir/site
 rm -rf "$site"
 mkdir -p "$site"
 cp web/style.css web/page.js "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
-    web/experiment.js web/experiment-worker.js "$dir/cmake/web/lurkfield-experiment.js" "$dir/cmake/web/lurkfield-experiment.wasm" \
+    web/experiment.js web/experiment-worker.js \
     "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" \
     "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
 # The editor starts with the bundled sample world, written into the page as text.

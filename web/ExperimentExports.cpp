@@ -1,5 +1,5 @@
-// The experiment's functions as the page calls them (web/page.js and
-// web/experiment-worker.js), each answering with a JSON object as text:
+// The experiment's functions as the page calls them (web/experiment.js and
+// web/experiment-worker.js, through ccall on the window program), each answering with a JSON object as text:
 //   experiment_plan(options, settings) -> {"error"} or {"runs", "reps", "points",
 //                                          "labels" (each point's text, for a chart
 //                                          of at most maxPlottedPoints), "table_header",

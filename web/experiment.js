@@ -1,6 +1,6 @@
 // The page's experiments: lurkfield-sweep's runs of the settings in the editor,
 // spread over one Web Worker per core (web/experiment-worker.js), each run in a
-// fresh instance of lurkfield-experiment.wasm. The plan, the messages and the CSV
+// fresh instance of lurkfield.wasm (main never started). The plan, the messages and the CSV
 // rows are the sweep's own code's (web/ExperimentExports.cpp); this script hands
 // out the runs, keeps their rows in run order, shows the progress and the chart,
 // offers the files, and shares an experiment as a link
@@ -17,13 +17,14 @@
   const downloads = ['download-table', 'download-summary', 'download-record'].map(byId);
   const linkMark = '&experiment=';
 
-  const compiled = WebAssembly.compileStreaming(fetch('lurkfield-experiment.wasm'));
+  const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
   let current = null;
 
   // The sweep's plan of the options, or its message, from an instance of its own.
   async function plan(options, settings) {
     const module = await compiled;
-    const instance = await createExperiment({
+    const instance = await createLurkfield({
+      noInitialRun: true,
       instantiateWasm(imports, done) {
         WebAssembly.instantiate(module, imports).then((made) => done(made));
         return {};
@@ -133,7 +134,7 @@
 
   function record(experiment) {
     return JSON.stringify({
-      program: 'lurkfield-experiment (the page)',
+      program: 'lurkfield-sweep, in the page (lurkfield.wasm)',
       options: experiment.options,
       settings: experiment.settings,
       runs: experiment.runs,
