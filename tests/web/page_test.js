@@ -349,11 +349,22 @@ async function main() {
     }
   });
 
+  await check('a world too big for a worker\'s memory is an out_of_memory run, not a frozen tab', async () => {
+    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
+    await runExperiment(page, '--set grid.x=16000 --set grid.y=16000 --turns 1');
+    await page.waitForFunction(() => /^(Done|The experiment stopped)/.test(document.getElementById('experiment-status').textContent), null, { timeout: 30000 });
+    const said = await experimentStatus(page);
+    expect(/^Done: 1 runs.*1 not played \(out_of_memory/.test(said), `the status says: ${said}`);
+    const summary = (await downloaded(page, '#download-summary')).trim().split('\n');
+    expect(summary.length === 2 && summary[1].includes(',out_of_memory,'), `the summary is ${summary.join(' / ')}`);
+  });
+
   await check('Cancel stops the experiment; the finished runs stay downloadable', async () => {
     await runExperiment(page, '--reps 40 --turns 3000 --every 100');
     await page.waitForFunction(() => /^[1-9]\d* of 40 runs done/.test(document.getElementById('experiment-status').textContent), null, { timeout: 60000 });
     await page.click('#cancel-experiment');
     const said = await experimentStatus(page);
+    expect(/^Cancelled: \d+ of 40/.test(said), `the status says: ${said}`);
     const done = Number(said.match(/Cancelled: (\d+) of 40/)[1]);
     await page.waitForTimeout(1500);
     expect(await experimentStatus(page) === said, `the status went on to ${await experimentStatus(page)}`);
