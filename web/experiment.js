@@ -124,6 +124,7 @@
     if (!current || !current.running) return;
     stopWorkers(current);
     say(`Cancelled: ${current.done} of ${current.runs} runs done; their rows can be downloaded`);
+    if (current.done > 0) drawChart(current);
   }
 
   // The rows of the runs finished, in run order, after the file's header.
@@ -176,20 +177,22 @@
         byPoint[point].set(turn, seen);
       });
     });
-    const turns = [...byPoint[0].keys()].sort((a, b) => a - b);
+    // A cancelled experiment draws the points and turns of its finished runs.
+    const turns = [...new Set(byPoint.flatMap((seen) => [...seen.keys()]))].sort((a, b) => a - b);
     const data = [turns];
     const series = [{ label: 'turn' }];
     const bands = [];
     const style = getComputedStyle(document.documentElement);
-    const mean = (values) => values.reduce((a, b) => a + b, 0) / values.length;
+    const figure = (values, of) => (values.length ? of(values) : null);
+    const mean = (values) => figure(values, () => values.reduce((a, b) => a + b, 0) / values.length);
     experiment.labels.forEach((label, point) => {
       ['prey', 'predators'].forEach((kind) => {
-        const at = (turn) => byPoint[point].get(turn)[kind];
+        const at = (turn) => (byPoint[point].get(turn) || { [kind]: [] })[kind];
         const colour = style.getPropertyValue(`--${kind}`).trim();
         const first = data.length;
         data.push(turns.map((turn) => mean(at(turn))));
-        data.push(turns.map((turn) => Math.min(...at(turn))));
-        data.push(turns.map((turn) => Math.max(...at(turn))));
+        data.push(turns.map((turn) => figure(at(turn), (values) => Math.min(...values))));
+        data.push(turns.map((turn) => figure(at(turn), (values) => Math.max(...values))));
         series.push({ label: `${kind} ${label}`.trim(), stroke: colour, width: 1.5 });
         series.push({ label: `${kind} lowest`, stroke: 'transparent' });
         series.push({ label: `${kind} highest`, stroke: 'transparent' });

@@ -370,6 +370,7 @@ async function main() {
     expect(await experimentStatus(page) === said, `the status went on to ${await experimentStatus(page)}`);
     const runs = new Set((await downloaded(page, '#download-summary')).trim().split('\n').slice(1).map((row) => row.split(',')[0]));
     expect(runs.size === done, `the summary holds ${runs.size} runs, ${done} were done`);
+    expect(await page.getAttribute('#experiment-chart', 'data-lines') === '2', 'the cancelled experiment shows no chart of its runs');
   });
 
   await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
