@@ -39,7 +39,7 @@
   }
 
   function seconds(ms) {
-    return `${Math.round(ms / 1000)} s`;
+    return `${ms < 10000 ? (ms / 1000).toFixed(1) : Math.round(ms / 1000)} s`;
   }
 
   function showProgress(experiment) {
@@ -222,13 +222,13 @@
     offer(record(current), 'application/json', 'lurkfield-experiment.json'));
   byId('copy-experiment-link').addEventListener('click', async () => {
     const href = linkText();
+    status.dataset.link = href;
     try {
       await navigator.clipboard.writeText(href);
       say('Link copied: it opens this page on these settings and runs this experiment.');
     } catch (refused) {
       say(`Copy this link: ${href}`);
     }
-    status.dataset.link = href;
   });
 
   // A link's experiment (page.js has put its settings in the editor) runs at once.

@@ -376,7 +376,9 @@ async function main() {
   await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
     await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
     await page.fill('#experiment-options', smallExperiment);
+    await page.evaluate(() => { delete document.getElementById('experiment-status').dataset.link; });
     await page.click('#copy-experiment-link');
+    await page.waitForSelector('#experiment-status[data-link]', { state: 'attached' });
     const link = await page.getAttribute('#experiment-status', 'data-link');
     const other = await context.newPage();
     other.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
