@@ -4,8 +4,11 @@
 #     node against the native one, in processor time, from the medians of interleaved
 #     runs of --turns 10 and --turns 30 (as bench/run.sh does), in the same run;
 #   - the site's size, uncompressed;
-#   - in Chromium, served on 127.0.0.1: load to first painted board, and space to
-#     repainted board on the sample world (bench/web_page_timing.js).
+#   - in Chromium, served on 127.0.0.1: load to first painted board, space to
+#     repainted board and Play at the fastest on the sample world, and an experiment of
+#     20 runs x 300 turns of a 200 x 200 world (4,000 prey, 400 predators) on the page's
+#     workers (one per core) against lurkfield-sweep --jobs 2 with the same options
+#     (wall clock, medians of interleaved runs) (bench/web_page_timing.js).
 # Usage: bench/web.sh [-r RUNS] [-w WEB_DIR] [-b BENCH_DIR] [--no-build]
 #   -r RUNS      runs of each measurement (default 5)
 #   -w WEB_DIR   the web build (default build-web, made by scripts/build-web.sh)
@@ -29,9 +32,10 @@ source scripts/lib/web.sh
 
 if [[ $do_build == 1 ]]; then
   scripts/build-web.sh "$web" >/dev/null
-  build_release . "$build" lurkfield-text
+  build_release . "$build" lurkfield-text lurkfield-sweep
 fi
 native=$(realpath "$build/tools/lurkfield-text")
+native_sweep=$(realpath "$build/tools/lurkfield-sweep")
 node_text=$(realpath "$web/tools/lurkfield-text.js")
 worlds=$(realpath -m "$build/bench/worlds")
 mkdir -p "$worlds"
@@ -58,6 +62,15 @@ node_ms=$(turn_ms node)
 
 site_bytes=$(du -cb "$web"/site/* | tail -n1 | cut -f1)
 
+experiment="--set grid.x=200 --set grid.y=200 --set prey.number=4000 --set predator.number=400 --reps 20 --turns 300"
+echo "== the experiment natively: lurkfield-sweep --jobs 2 $experiment, $runs runs" >&2
+for ((i = 0; i < runs; i++)); do
+  # shellcheck disable=SC2086 # the options are words
+  /usr/bin/time -f %e "$native_sweep" --config lurkfield.config $experiment --jobs 2 --quiet \
+    2>&1 >/dev/null | tail -1
+done >"$results/experiment-native.txt"
+native_experiment=$(stats 3 <"$results/experiment-native.txt" | cut -d" " -f1)
+
 echo "== the page in Chromium, $runs loads with 20 turns each" >&2
 # playwright-core, as the web stage installs it (tests/web/package-lock.json).
 : >"$results/npm.log"
@@ -66,7 +79,7 @@ npm_ci_locked tests/web "$web/npm-tests" "$results/npm.log" ||
 server_pid=
 trap '[[ -z $server_pid ]] || kill "$server_pid" 2>/dev/null' EXIT
 serve_site "$web/site" "$results/server.log" || { echo "the site's server did not start" >&2; exit 1; }
-NODE_PATH=$(realpath "$web/npm-tests/node_modules") node bench/web_page_timing.js "$site_url" "$runs" >"$results/page.txt"
+NODE_PATH=$(realpath "$web/npm-tests/node_modules") node bench/web_page_timing.js "$site_url" "$runs" "$experiment" >"$results/page.txt"
 page() { awk -v n="$1" '$1 == n { printf "%s ms (%s .. %s)", $2, $3, $4 }' "$results/page.txt"; }
 
 {
@@ -76,6 +89,10 @@ page() { awk -v n="$1" '$1 == n { printf "%s ms (%s .. %s)", $2, $3, $4 }' "$res
        "$(awk -v a="$node_ms" -v b="$native_ms" 'BEGIN { printf "%.2f x (%s ms against %s ms a turn)", a / b, a, b }') |"
   echo "| sample world in the page: space to repainted board | at most 16 ms |" \
        "$(page space-to-repainted-board); on screen at the next frame: $(page space-to-shown-frame) |"
+  echo "| Play at the fastest, sample world (turns a second) | at least 60 |" \
+       "$(awk '$1 == "play-turns-per-second" { printf "%s (%s .. %s)", $2, $3, $4 }' "$results/page.txt") |"
+  echo "| experiment, 20 runs x 300 turns, 200 x 200, page workers against lurkfield-sweep --jobs 2 | at most 2 x |" \
+       "$(awk -v n="$native_experiment" '$1 == "experiment-seconds" { printf "%.2f x (%s s against %s s)", $2 / n, $2, n }' "$results/page.txt") |"
   echo "| the site (html, js, wasm, chart; uncompressed) | at most 600 KB |" \
        "$((site_bytes / 1024)) KB ($site_bytes bytes) |"
   echo "| load to first painted board, served on localhost | at most 1 s | $(page load-to-first-board) |"

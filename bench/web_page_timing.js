@@ -4,13 +4,16 @@
 //     nothing is cached);
 //   - space to repainted board, sample world: from the key event's creation to the end
 //     of its handling, in which the program runs the turn, paints and puts the pixels
-//     on the canvas; the frame that shows them is reported too.
-// Prints one line per figure: "NAME median min max" in milliseconds.
-//   node bench/web_page_timing.js URL [RUNS]
+//     on the canvas; the frame that shows them is reported too;
+//   - Play at the fastest speed on the sample world: turns a second over 3 s;
+//   - an experiment (EXPERIMENT, the options of its field) from Run to Done, in seconds,
+//     in the last three runs.
+// Prints one line per figure: "NAME median min max" (milliseconds, turns a second, seconds).
+//   node bench/web_page_timing.js URL [RUNS] [EXPERIMENT]
 'use strict';
 const { launchChromium } = require('../tests/web/chromium');
 
-const [url, runsArgument] = process.argv.slice(2);
+const [url, runsArgument, experimentOptions] = process.argv.slice(2);
 const runs = Number(runsArgument || 5);
 
 function stats(values) {
@@ -43,6 +46,8 @@ async function main() {
   const loads = [];
   const keys = [];
   const keyFrames = [];
+  const playRates = [];
+  const experiments = [];
   for (let run = 0; run < runs; run++) {
     const context = await browser.newContext({ viewport: { width: 1200, height: 900 } });
     const page = await context.newPage();
@@ -66,12 +71,29 @@ async function main() {
       keys.push(handled);
       keyFrames.push(shown);
     }
+    await page.selectOption('#speed', '0');
+    await page.click('#play');
+    const turnNow = () => page.$eval('#turn', (output) => Number(output.value));
+    const before = await turnNow();
+    await page.waitForTimeout(3000);
+    playRates.push((await turnNow() - before) / 3);
+    await page.click('#play');
+    if (experimentOptions && run >= runs - 3) {
+      await page.fill('#experiment-options', experimentOptions);
+      const started = Date.now();
+      await page.click('#run-experiment');
+      await page.waitForFunction(() => /^Done/.test(document.getElementById('experiment-status').textContent),
+        null, { timeout: 600000 });
+      experiments.push((Date.now() - started) / 1000);
+    }
     await context.close();
   }
   await browser.close();
   console.log(`load-to-first-board ${stats(loads)}`);
   console.log(`space-to-repainted-board ${stats(keys)}`);
   console.log(`space-to-shown-frame ${stats(keyFrames)}`);
+  console.log(`play-turns-per-second ${stats(playRates)}`);
+  if (experiments.length) console.log(`experiment-seconds ${stats(experiments)}`);
 }
 
 main().catch((error) => {

@@ -20,6 +20,22 @@
   const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
   let current = null;
 
+  // Workers started ahead, each with the compiled module, so that an experiment
+  // begins at once; an experiment's workers end with it and new ones wait.
+  const cores = () => Math.max(1, navigator.hardwareConcurrency || 1);
+  const spare = [];
+  let warmedUp = false;
+  async function startSpares() {
+    const module = await compiled;
+    while (spare.length < cores()) {
+      const worker = new Worker('experiment-worker.js');
+      worker.postMessage({ module, warmUp: !warmedUp });
+      spare.push(worker);
+    }
+    warmedUp = true;
+  }
+  startSpares();
+
   // The sweep's plan of the options, or its message, from an instance of its own.
   async function plan(options, settings) {
     const module = await compiled;
@@ -53,6 +69,7 @@
     experiment.workers.forEach((worker) => worker.terminate());
     experiment.workers = [];
     experiment.running = false;
+    startSpares();
     runButton.disabled = false;
     cancelButton.disabled = true;
   }
@@ -109,9 +126,10 @@
     current = experiment;
     downloads.forEach((button) => { button.disabled = true; });
     cancelButton.disabled = false;
-    const count = Math.max(1, Math.min(navigator.hardwareConcurrency || 1, experiment.runs));
+    const count = Math.min(cores(), experiment.runs);
+    await startSpares();
     for (let i = 0; i < count; i += 1) {
-      const worker = new Worker('experiment-worker.js');
+      const worker = spare.shift();
       worker.onmessage = (event) => finished(experiment, worker, event.data);
       worker.onerror = (event) => finished(experiment, worker, { error: event.message || 'a worker failed' });
       experiment.workers.push(worker);
