@@ -113,6 +113,16 @@ function traceFrame(turn) {
   return file;
 }
 
+// A press on a predator's cell (a click or a tap) selects it, a second clears it.
+async function expectSelectAndClear(page, frameFile, press) {
+  const [column, row] = findCell(frameFile, 'H');
+  const centre = await cellCentre(page, frameFile, column, row);
+  await press(centre.x, centre.y);
+  await expectBoard(page, frameFile, ['--config', path.join(sample, 'lurkfield.config'), '--select', String(column), String(row)]);
+  await press(centre.x, centre.y);
+  await expectBoard(page, frameFile);
+}
+
 function findCell(frameFile, symbol) {
   return execFileSync(boardcheck, ['find', frameFile, symbol]).toString().trim().split(' ').map(Number);
 }
@@ -202,12 +212,7 @@ async function main() {
   });
 
   await check('a click selects a cell, a second click clears it', async () => {
-    const [column, row] = findCell(frame1, 'H');
-    const centre = await cellCentre(page, frame1, column, row);
-    await page.mouse.click(centre.x, centre.y);
-    await expectBoard(page, frame1, ['--config', sampleConfig, '--select', String(column), String(row)]);
-    await page.mouse.click(centre.x, centre.y);
-    await expectBoard(page, frame1);
+    await expectSelectAndClear(page, frame1, (x, y) => page.mouse.click(x, y));
   });
 
   await check('a resize repaints with the new cell size', async () => {
@@ -255,12 +260,7 @@ async function main() {
     tapped.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
     await tapped.goto(url);
     await tapped.waitForFunction(boardVisible);
-    const [column, row] = findCell(frame0, 'H');
-    const centre = await cellCentre(tapped, frame0, column, row);
-    await tapped.touchscreen.tap(centre.x, centre.y);
-    await expectBoard(tapped, frame0, ['--config', sampleConfig, '--select', String(column), String(row)]);
-    await tapped.touchscreen.tap(centre.x, centre.y);
-    await expectBoard(tapped, frame0);
+    await expectSelectAndClear(tapped, frame0, (x, y) => tapped.touchscreen.tap(x, y));
     const step = await tapped.locator('#step').boundingBox();
     expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
     await tapped.locator('#step').tap();
