@@ -7,6 +7,8 @@
 #   loud.config          the big world with hearing 200
 #   paint.config         400 x 300 with the big world's densities (12,000 prey, 1,200
 #                        predators) and sight 10, for painting the board
+#   late.config          the big world as a long run leaves it: 100 prey, 5,000 predators
+#                        among the same obstacles (turn 500 of big has 215 prey, 4,947 predators)
 # Usage: bench/make-worlds.sh DIR [DIVISOR]
 #   DIVISOR shrinks each side by that factor and the creatures by its square (ranges stay),
 #   which gives small worlds of the same density for quick checks.
@@ -40,3 +42,4 @@ world huge 2000 2000 400000 40000 5 5
 world deaf-and-far 1000 1000 100000 10000 -1 30
 world loud 1000 1000 100000 10000 200 5
 world paint 400 300 12000 1200 5 10
+world late 1000 1000 100 5000 5 5

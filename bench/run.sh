@@ -107,7 +107,7 @@ done
 
 text_runs=$((2 * runs + 1))
 echo "== Whole turns with lurkfield-text ($text_runs runs of each length)" >&2
-for world in big huge deaf-and-far loud; do
+for world in big huge deaf-and-far loud late; do
   for ((i = 0; i < text_runs; i++)); do
     for b in "${builds[@]}"; do
       record "$b" "text-$world-10" "$(micros_of_run "$b" "$world" 10)"
@@ -167,6 +167,9 @@ paint=BM_PaintBoard400x300In1600x1200WithASelectedPredator
   row "one turn, deaf-and-far (lurkfield-text, processor time)" "<= 40 ms" ms text:deaf-and-far
   row "one turn, loud" "<= 25 ms" ms BM_Turns11To30/loud
   row "one turn, loud (lurkfield-text, processor time)" "<= 25 ms" ms text:loud
+  row "one turn, late (100 prey, 5,000 predators)" "<= big / 4" ms BM_Turns11To30/late.cpu
+  row "one turn, late (lurkfield-text, processor time)" "<= big / 4" ms text:late
+  row "mean turn of turns 1 to 300, big world" "" ms BM_Turns1To300/big.cpu
   row "set-up of the big world, fresh process" "<= 70 ms" ms BM_SetUpBigWorld
   [[ -s $(file_of this "$paint") ]] &&
     row "paint, 400 x 300 board, 1600 x 1200 client, predator of sight 10 selected" "<= 3 ms" ms "$paint"
@@ -175,4 +178,7 @@ paint=BM_PaintBoard400x300In1600x1200WithASelectedPredator
 } | tee "$results/table.md"
 huge=$(figure this BM_Turns11To30/huge) big=$(figure this BM_Turns11To30/big)
 awk -v h="${huge%% *}" -v b="${big%% *}" 'BEGIN { printf "huge / big, medians: %.2f (target <= 6)\n", h / b }' |
+  tee -a "$results/table.md"
+late=$(figure this BM_Turns11To30/late.cpu) bigcpu=$(figure this BM_Turns11To30/big.cpu)
+awk -v l="${late%% *}" -v b="${bigcpu%% *}" 'BEGIN { printf "late / big, processor time medians: %.2f (target <= 0.25)\n", l / b }' |
   tee -a "$results/table.md"

@@ -26,6 +26,14 @@ void BM_Turns11To30(benchmark::State& state, const std::string& name) {
     }
 }
 
+// The mean turn of a long run: the big world thins out from crowded to late.
+void BM_Turns1To300(benchmark::State& state, const std::string& name) {
+    for (auto _ : state) {
+        auto world = buildWorld(name);
+        reportTurns(state, timeTurns(*world, 1, 300), 300);
+    }
+}
+
 void BM_Turn1(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         auto world = buildWorld(name);
@@ -44,5 +52,7 @@ BENCHMARK_CAPTURE(BM_Turns11To30, big, std::string("big"))->Apply(wholeRuns);
 BENCHMARK_CAPTURE(BM_Turns11To30, huge, std::string("huge"))->Apply(wholeRuns);
 BENCHMARK_CAPTURE(BM_Turns11To30, deaf_and_far, std::string("deaf-and-far"))->Apply(wholeRuns);
 BENCHMARK_CAPTURE(BM_Turns11To30, loud, std::string("loud"))->Apply(wholeRuns);
+BENCHMARK_CAPTURE(BM_Turns11To30, late, std::string("late"))->Apply(wholeRuns);
+BENCHMARK_CAPTURE(BM_Turns1To300, big, std::string("big"))->Apply(wholeRuns);
 
 } // namespace
