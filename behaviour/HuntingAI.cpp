@@ -12,8 +12,6 @@ namespace {
 
 std::int32_t sign(std::int64_t v) { return (v > 0) - (v < 0); }
 
-bool isEatable(GameObject& object) { return queryProperty<"eatable">(object) != 0; }
-
 // Eats the first eatable side neighbour: left, right, above, below.
 void eatNeighbour(const GameObject& predator) {
     const GameObjectPtr self = theWorld->grid.get(predator.x, predator.y);
@@ -60,10 +58,11 @@ GameObjectPtr eatableAt(GameObjectPtr creature, std::int32_t dx, std::int32_t dy
         return GameObjectPtr();
     const auto column = static_cast<std::int32_t>(x);
     const auto row = static_cast<std::int32_t>(y);
-    if (!grid.occupied(column, row))
+    // Whether an object is eatable is its kind's setting: the grid knows the
+    // kind of each cell's object without reading the object.
+    if (!grid.occupied(column, row) || kindSetting<"eatable">(grid.kindAt(column, row)) == 0)
         return GameObjectPtr();
-    const GameObjectPtr& object = grid.at(column, row);
-    return isEatable(*object) ? object : GameObjectPtr();
+    return grid.at(column, row);
 }
 
 void HuntingAI::act(GameObjectPtr self) {

@@ -11,4 +11,9 @@ void Movement::execute() { theWorld->grid.move(toX, toY, subject); }
 
 Eat::Eat(GameObjectPtr prey) : target(std::move(prey)) {}
 
-void Eat::execute() { target->eaten = true; }
+void Eat::execute() {
+    target->eaten = true;
+    // The turn visits the obstacles it is told of to remove the eaten, not all of them.
+    if (theWorld != nullptr)
+        theWorld->schedule.noteEaten(*target);
+}

@@ -7,7 +7,8 @@
 Grid::Grid(std::int32_t columns, std::int32_t rows, std::int32_t obstacleDensity)
     : width(sizeFits(columns, rows) ? columns : 0), height(sizeFits(columns, rows) ? rows : 0),
       cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
-      occupancy((cells.size() + 63) / 64), emptyCount(static_cast<std::int64_t>(cells.size())) {
+      occupancy((cells.size() + 63) / 64), emptyCount(static_cast<std::int64_t>(cells.size())),
+      kinds(cells.size()) {
     fillWithObstacles(obstacleDensity);
 }
 
@@ -27,15 +28,22 @@ void Grid::fillWithObstacles(std::int32_t density) {
     }
 }
 
-void Grid::store(std::size_t cell, GameObjectPtr object) {
-    emptyCount += (cells[cell] ? 1 : 0) - (object ? 1 : 0);
-    markOccupied(cell, object != nullptr);
-    GameObjectPtr previous = std::exchange(cells[cell], std::move(object));
-    if (!previous)
+void Grid::vacate(std::size_t cell) {
+    if (!cells[cell])
         return;
-    kinds.left(*previous);
+    ++emptyCount;
+    markOccupied(cell, false);
+    kinds.left(cell);
+    GameObjectPtr previous = std::move(cells[cell]);
     if (holdingLeavers)
         leavers.push_back(std::move(previous));
+}
+
+void Grid::fill(std::size_t cell, GameObjectPtr object, Kind kind) {
+    --emptyCount;
+    markOccupied(cell, true);
+    kinds.arrived(cell, kind);
+    cells[cell] = std::move(object);
 }
 
 void Grid::releaseLeavingHandles() {
@@ -48,8 +56,12 @@ GameObjectPtr Grid::get(std::int32_t x, std::int32_t y) const { return cells[ind
 void Grid::put(GameObjectPtr object, std::int32_t x, std::int32_t y) {
     object->x = x;
     object->y = y;
-    kinds.arrived(*object);
-    store(index(x, y), std::move(object));
+    const Kind kind = kindOf(*object);
+    const std::size_t cell = index(x, y);
+    // Held while the cell changes: the object may be the very one that stands there.
+    GameObjectPtr arriving = std::move(object);
+    vacate(cell);
+    fill(cell, std::move(arriving), kind);
 }
 
 bool Grid::placeAtRandom(GameObjectPtr object) {
@@ -69,12 +81,24 @@ void Grid::move(std::int32_t x, std::int32_t y, const GameObjectPtr& object) {
     // Taken first: the handle given may be the very one that leaves its cell below.
     GameObject& moved = *object;
     const std::size_t from = index(moved.x, moved.y);
-    // The mover's own handle goes straight to its new cell; it never leaves the grid.
+    const std::size_t to = index(x, y);
+    // The mover's own handle goes straight to its new cell; it never leaves the
+    // grid, and its kind is still counted.
     GameObjectPtr mover = std::move(cells[from]);
-    markOccupied(from, false);
-    if (mover)
+    if (mover) {
         ++emptyCount;
-    store(index(x, y), std::move(mover));
+        markOccupied(from, false);
+        if (from != to) {
+            // Its bits go to the new cell after whatever stood there has left.
+            vacate(to);
+            kinds.moved(from, to);
+        }
+        --emptyCount;
+        markOccupied(to, true);
+        cells[to] = std::move(mover);
+    } else {
+        vacate(to);
+    }
     moved.x = x;
     moved.y = y;
 }
@@ -84,7 +108,7 @@ void Grid::remove(GameObjectPtr object) { remove(*object); }
 void Grid::remove(const GameObject& object) {
     const std::size_t cell = index(object.x, object.y);
     if (cells[cell].get() == &object)
-        store(cell, GameObjectPtr());
+        vacate(cell);
 }
 
 std::vector<GameObjectPtr> Grid::objects() const {
@@ -104,4 +128,12 @@ void Grid::objectPointers(std::vector<GameObject*>& list) const {
     list.clear();
     list.reserve(cells.size() - static_cast<std::size_t>(emptyCount));
     forEachOccupied([&](std::size_t cell) { list.push_back(cells[cell].get()); });
+}
+
+void Grid::objectPointers(std::vector<GameObject*>& list, KindSet wanted) const {
+    list.clear();
+    for (std::size_t word = 0; word < occupancy.size(); ++word) {
+        for (std::uint64_t bits = kinds.word(word, wanted); bits != 0; bits &= bits - 1)
+            list.push_back(cells[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))].get());
+    }
 }

@@ -11,7 +11,7 @@
 
 #include "core/GameObject.h"
 #include "core/Handles.h"
-#include "core/KindCounts.h"
+#include "core/KindIndex.h"
 
 class Grid {
 public:
@@ -53,6 +53,8 @@ public:
     std::vector<GameObject*> objectPointers() const;
     // The same, written over `list`, whose storage a caller can keep from turn to turn.
     void objectPointers(std::vector<GameObject*>& list) const;
+    // The objects of the kinds given, in row-major order, written over `list`.
+    void objectPointers(std::vector<GameObject*>& list, KindSet wanted) const;
 
     // From now on a handle that leaves a cell (an object dropped by a move onto
     // its cell, or removed) is kept until releaseLeavingHandles.
@@ -70,20 +72,21 @@ public:
     template <class Visit>
     void forEachOccupiedInRow(std::int32_t row, std::int32_t left, std::int32_t right,
                               Visit visit) const {
+        forEachBitInRow(row, left, right, [&](std::size_t word) { return occupancy[word]; },
+                        visit);
+    }
+    // Calls visit(column, kind) for every cell of the row from column left to
+    // column right (both inside the grid), from the left, whose object is of a
+    // kind in `wanted`. The set is read again at each word of 64 cells, so a
+    // visit may narrow it; a cell of a kind dropped meanwhile may still be visited.
+    template <class Visit>
+    void forEachOfKindsInRow(std::int32_t row, std::int32_t left, std::int32_t right,
+                             const KindSet& wanted, Visit visit) const {
         const std::size_t rowStart = index(0, row);
-        const std::size_t first = rowStart + static_cast<std::size_t>(left);
-        const std::size_t last = rowStart + static_cast<std::size_t>(right);
-        for (std::size_t word = first / 64; word <= last / 64; ++word) {
-            std::uint64_t bits = occupancy[word];
-            if (word == first / 64)
-                bits &= ~std::uint64_t{0} << (first % 64);
-            if (word == last / 64)
-                bits &= ~std::uint64_t{0} >> (63 - last % 64);
-            for (; bits != 0; bits &= bits - 1) {
-                const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
-                visit(static_cast<std::int32_t>(word * 64 + bit - rowStart));
-            }
-        }
+        const auto bitsOf = [&](std::size_t word) { return kinds.word(word, wanted); };
+        forEachBitInRow(row, left, right, bitsOf, [&](std::int32_t column) {
+            visit(column, kinds.kindAt(rowStart + static_cast<std::size_t>(column)));
+        });
     }
     // Calls visit(x, y, handle) for every occupied cell in row-major order; visit
     // may put another object into the cell it is given.
@@ -100,6 +103,10 @@ public:
     std::int64_t emptyCells() const { return emptyCount; }
     // How many objects of each kind the cells hold, kept by every change of a cell.
     const Census& census() const { return kinds.census(); }
+    // The kind of the object in an occupied cell, from the kinds' bits.
+    Kind kindAt(std::int32_t x, std::int32_t y) const { return kinds.kindAt(index(x, y)); }
+    // Changes whenever an obstacle arrives, leaves or moves; no two grids share it.
+    std::uint64_t obstaclesStamp() const { return kinds.obstaclesStamp(); }
 
     // Fixed at construction; read directly by the behaviours and the window.
     std::int32_t width;
@@ -115,9 +122,31 @@ private:
         const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
         occupancy[cell / 64] = holdsObject ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
     }
-    // Stores the handle in the cell and counts the object that stood there as
-    // gone; the newcomer is counted by put, since a mover never left the grid.
-    void store(std::size_t cell, GameObjectPtr object);
+    // Drops whatever stands in the cell from the grid (held as a leaver while a
+    // turn runs); nothing happens to an empty cell.
+    void vacate(std::size_t cell);
+    // Puts the object, of the kind given, into the empty cell.
+    void fill(std::size_t cell, GameObjectPtr object, Kind kind);
+    // Calls visit(column) for every set bit of the row from column left to
+    // column right, the bits of each word of 64 cells given by bitsOf(word).
+    template <class BitsOf, class Visit>
+    void forEachBitInRow(std::int32_t row, std::int32_t left, std::int32_t right, BitsOf bitsOf,
+                         Visit visit) const {
+        const std::size_t rowStart = index(0, row);
+        const std::size_t first = rowStart + static_cast<std::size_t>(left);
+        const std::size_t last = rowStart + static_cast<std::size_t>(right);
+        for (std::size_t word = first / 64; word <= last / 64; ++word) {
+            std::uint64_t bits = bitsOf(word);
+            if (word == first / 64)
+                bits &= ~std::uint64_t{0} << (first % 64);
+            if (word == last / 64)
+                bits &= ~std::uint64_t{0} >> (63 - last % 64);
+            for (; bits != 0; bits &= bits - 1) {
+                const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
+                visit(static_cast<std::int32_t>(word * 64 + bit - rowStart));
+            }
+        }
+    }
     void fillWithObstacles(std::int32_t density);
     // Calls visit with the index of every occupied cell, in row-major order.
     template <class Visit> void forEachOccupied(Visit visit) const {
@@ -131,7 +160,7 @@ private:
     // Bit i % 64 of word i / 64 is set when cell i holds an object.
     std::vector<std::uint64_t> occupancy;
     std::int64_t emptyCount;
-    KindCounts kinds;
+    KindIndex kinds;
     bool holdingLeavers = false;
     std::vector<GameObjectPtr> leavers;
 };

@@ -21,7 +21,7 @@ void GetReactionTime::visit(Predator&) {
     value = theWorld->config.getInt("predator.reaction_time");
 }
 void GetReactionTime::visit(Prey&) { value = theWorld->config.getInt("prey.reaction_time"); }
-void GetReactionTime::visit(Obstacle&) { value = INT_MAX; }
+void GetReactionTime::visit(Obstacle&) { value = obstacleReactionTime; }
 
 int queryProperty(GameObjectPtr object, const std::string& name) {
     return queryProperty(*object, name);

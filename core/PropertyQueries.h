@@ -1,6 +1,7 @@
 #pragma once
 // Kind properties, read from the configuration of theWorld at every use under
 // the kind's prefix ("predator.", "prey.", "obstacle.") and the property's name.
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "core/GameObject.h"
 #include "core/GameObjectVisitor.h"
+#include "core/KindIndex.h"
 #include "core/World.h"
 
 // Reads the integer setting `name` of the visited object's kind.
@@ -21,6 +23,9 @@ public:
     std::int32_t value = 0;
     std::string name;
 };
+
+// An obstacle never acts while its counter can still grow.
+inline constexpr std::int32_t obstacleReactionTime = INT_MAX;
 
 // Reads the reaction time of the visited object's kind; an obstacle's is INT_MAX.
 class GetReactionTime : public GameObjectVisitor {
@@ -64,6 +69,20 @@ template <KeyPart Prefix, KeyPart Name> int readKindSetting() {
     for (std::size_t i = 0; i < Name.length; ++i)
         key[Prefix.length + i] = Name.text[i];
     return theWorld->config.getInt(std::string_view(key, sizeof key));
+}
+
+// The setting Name of a kind, read like queryProperty<Name> reads it for an
+// object of that kind.
+template <KeyPart Name> int kindSetting(Kind kind) {
+    switch (kind) {
+    case Kind::predator:
+        return readKindSetting<predatorPrefix, Name>();
+    case Kind::prey:
+        return readKindSetting<preyPrefix, Name>();
+    case Kind::obstacle:
+        break;
+    }
+    return readKindSetting<obstaclePrefix, Name>();
 }
 
 // Answers queryProperty<Name> for each kind.

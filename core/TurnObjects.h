@@ -1,9 +1,15 @@
 #pragma once
-// The objects of a turn: every object on the grid at its start, in row-major
-// order, each kept alive until the turn ends even if it leaves the grid
-// meanwhile, as a list of handles would keep it. The list holds plain pointers
-// and has the grid keep every handle that leaves a cell instead: copying and
-// releasing a handle of every object would touch each of them twice more per turn.
+// The objects of a turn: every object on the grid at its start, each kept alive
+// until the turn ends even if it leaves the grid meanwhile, as a list of
+// handles would keep it. The lists hold plain pointers and have the grid keep
+// every handle that leaves a cell instead: copying and releasing a handle of
+// every object would touch each of them twice more per turn.
+//
+// They come in two lists: the creatures, in row-major order, and the obstacles.
+// Obstacles hardly ever change, so their list is kept from turn to turn and
+// made again only after an obstacle has arrived in a cell, left one or moved:
+// a turn of a world with few creatures then reads only the cells that hold them.
+#include <cstdint>
 #include <vector>
 
 #include "core/GameObject.h"
@@ -11,23 +17,37 @@
 
 class TurnObjects {
   public:
-    // Lists the objects into `storage`, whose capacity the caller keeps from
-    // turn to turn (a fresh list of megabytes each turn costs page faults).
-    TurnObjects(Grid& turnGrid, std::vector<GameObject*>& storage)
-        : grid(turnGrid), objects(storage) {
-        grid.objectPointers(objects);
+    // The lists' storage, which the World keeps from turn to turn (a fresh list
+    // of megabytes each turn costs page faults), with the obstacles' list itself.
+    struct Storage {
+        std::vector<GameObject*> creatures;
+        std::vector<GameObject*> obstacles;
+        // The grid's obstacles stamp when `obstacles` was made (0: never).
+        std::uint64_t obstaclesStamp = 0;
+    };
+
+    TurnObjects(Grid& turnGrid, Storage& storage) : grid(turnGrid), lists(storage) {
+        grid.objectPointers(lists.creatures, creatureKinds);
+        if (lists.obstaclesStamp != grid.obstaclesStamp()) {
+            grid.objectPointers(lists.obstacles, kindBit(Kind::obstacle));
+            lists.obstaclesStamp = grid.obstaclesStamp();
+        }
         grid.holdLeavingHandles();
     }
     ~TurnObjects() {
         grid.releaseLeavingHandles();
-        objects.clear();
+        lists.creatures.clear();
     }
     TurnObjects(const TurnObjects&) = delete;
     TurnObjects& operator=(const TurnObjects&) = delete;
 
-    const std::vector<GameObject*>& list() const { return objects; }
+    // Every creature on the grid at the start of the turn, in row-major order.
+    const std::vector<GameObject*>& creatureList() const { return lists.creatures; }
+    // Every obstacle on the grid at the start of the turn, in row-major order
+    // as they stood when the list was made.
+    const std::vector<GameObject*>& obstacleList() const { return lists.obstacles; }
 
   private:
     Grid& grid;
-    std::vector<GameObject*>& objects;
+    Storage& lists;
 };

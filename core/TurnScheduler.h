@@ -20,18 +20,26 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "core/GameObject.h"
 #include "core/Grid.h"
 #include "core/Handles.h"
+#include "core/Tick.h"
+#include "core/TurnObjects.h"
 
 class TurnScheduler {
   public:
-    // Calls tick(object) for every object in order. The commands already in
-    // `issued` were issued by no tick.
+    // Gives every object of the turn its tick: tick(object) for the creatures
+    // and the obstacles whose tick acts, in row-major order as the rules give
+    // them. An obstacle's tick that does not act changes nothing but that
+    // obstacle's counter, which nothing reads while the ticks run: those ticks
+    // are counted first (countObstacleTick), in a run of their own over the
+    // obstacles, and the turn reads the cells of its creatures only. The
+    // commands already in `issued` were issued by no tick.
     template <class Tick>
-    void forEachObject(const std::vector<GameObject*>& objects, const Grid& grid,
+    void forEachObject(const TurnObjects& objects, const Grid& grid,
                        const std::vector<CommandPtr>& issued, Tick tick);
 
     // Notes that a command was issued now, by the object whose tick is running
@@ -44,10 +52,16 @@ class TurnScheduler {
     template <class Run>
     void forEachCommand(const std::vector<CommandPtr>& commands, const Grid& grid, Run run);
 
-    // Calls visit(object) for every object in order, when the turn visits its
-    // objects a second time (to remove the eaten).
+    // Notes that an Eat has marked the object eaten (Eat::execute calls it).
+    void noteEaten(GameObject& object) { marked.push_back(&object); }
+
+    // Calls visit(object) for every object of the turn that may be marked eaten,
+    // when the turn visits its objects a second time (to remove the eaten): every
+    // creature, in row-major order, then every object an Eat marked this turn
+    // and every obstacle that was marked when the turn began. No other obstacle
+    // can be marked, and the rest are not visited. An object may be visited twice.
     template <class Visit>
-    void forEachObjectAgain(const std::vector<GameObject*>& objects, Visit visit) const;
+    void forEachObjectAgain(const TurnObjects& objects, Visit visit) const;
 
     // Calls visit(command) for every command of the previous turn, in order
     // (hearing lists the prey moves among them).
@@ -85,6 +99,14 @@ class TurnScheduler {
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
         return command < notes.size() ? notes[command] : 0;
     }
+    // The creatures, and among them in row-major order the obstacles whose tick acts.
+    const std::vector<GameObject*>& actingInOrder(const TurnObjects& objects);
+    // Calls tick(object) for every object of the list, in order, asking ahead.
+    template <class Tick>
+    void tickInOrder(const std::vector<GameObject*>& objects, const Grid& grid, Tick tick);
+    // Calls visit(object) for every object of the list, asking further ahead.
+    template <class Visit>
+    static void visitAll(const std::vector<GameObject*>& objects, Visit visit);
     // Calls visit(handle) for every command of the previous turn, in order,
     // asking for the commands and their issuers ahead.
     template <class Commands, class Visit>
@@ -94,6 +116,11 @@ class TurnScheduler {
     Address ticking = 0;
     std::vector<Address> issuers;
     std::vector<Address> lastIssuers;
+    // The obstacles whose tick acts this turn, and the creatures merged with them.
+    std::vector<GameObject*> actingObstacles;
+    std::vector<GameObject*> merged;
+    // The objects marked eaten by this turn's Eats, and the obstacles marked before it.
+    std::vector<GameObject*> marked;
 };
 
 inline void TurnScheduler::askIfStillThere(Address address) {
@@ -145,12 +172,42 @@ inline void TurnScheduler::askAround(const GameObject& object, const Grid& grid)
 }
 
 template <class Tick>
-void TurnScheduler::forEachObject(const std::vector<GameObject*>& objects, const Grid& grid,
+void TurnScheduler::forEachObject(const TurnObjects& objects, const Grid& grid,
                                   const std::vector<CommandPtr>& issued, Tick tick) {
+    ticking = 0;
+    actingObstacles.clear();
+    marked.clear();
+    for (GameObject* obstacle : objects.obstacleList()) {
+        if (!countObstacleTick(*obstacle))
+            actingObstacles.push_back(obstacle);
+        if (obstacle->eaten)
+            marked.push_back(obstacle);
+    }
+    const std::vector<GameObject*>& inOrder = actingInOrder(objects);
     issuers.assign(issued.size(), 0);
     // Hardly any object issues more than one command: room for one each saves
     // copying the notes as they grow.
-    issuers.reserve(issued.size() + objects.size());
+    issuers.reserve(issued.size() + inOrder.size());
+    tickInOrder(inOrder, grid, tick);
+}
+
+inline const std::vector<GameObject*>& TurnScheduler::actingInOrder(const TurnObjects& objects) {
+    if (actingObstacles.empty())
+        return objects.creatureList();
+    // Nothing has moved yet: every object is still in the cell it started in.
+    const auto rowMajor = [](const GameObject* a, const GameObject* b) {
+        return a->y != b->y ? a->y < b->y : a->x < b->x;
+    };
+    std::sort(actingObstacles.begin(), actingObstacles.end(), rowMajor);
+    merged.clear();
+    std::merge(objects.creatureList().begin(), objects.creatureList().end(),
+               actingObstacles.begin(), actingObstacles.end(), std::back_inserter(merged), rowMajor);
+    return merged;
+}
+
+template <class Tick>
+void TurnScheduler::tickInOrder(const std::vector<GameObject*>& objects, const Grid& grid,
+                                Tick tick) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
         ticking = reinterpret_cast<Address>(objects[i]);
         // A tick reads the object, then its behaviour and its cell.
@@ -183,7 +240,13 @@ void TurnScheduler::forEachCommand(const std::vector<CommandPtr>& commands, cons
 }
 
 template <class Visit>
-void TurnScheduler::forEachObjectAgain(const std::vector<GameObject*>& objects, Visit visit) const {
+void TurnScheduler::forEachObjectAgain(const TurnObjects& objects, Visit visit) const {
+    visitAll(objects.creatureList(), visit);
+    visitAll(marked, visit);
+}
+
+template <class Visit>
+void TurnScheduler::visitAll(const std::vector<GameObject*>& objects, Visit visit) {
     // Little work for each object: the wait for memory needs asking further ahead.
     for (std::size_t i = 0; i < objects.size(); ++i) {
         if (i + 4 * ahead < objects.size())

@@ -1,7 +1,6 @@
 #include "core/World.h"
 
 #include <boost/make_shared.hpp>
-#include <climits>
 #include <utility>
 
 #include "behaviour/HuntingAI.h"
@@ -103,17 +102,17 @@ void World::step() {
     const TurnObjects objects(grid, turnObjects);
     // Hardly any object issues more than one command: room for one each saves
     // copying the list as it grows.
-    pendingCommands.reserve(objects.list().size());
+    pendingCommands.reserve(objects.creatureList().size());
 
     // Every object has its tick, in row-major order; the creatures that act issue commands.
-    schedule.forEachObject(objects.list(), grid, pendingCommands,
+    schedule.forEachObject(objects, grid, pendingCommands,
                            [](GameObject& object) { tickObject(object); });
     // The commands run in issue order. A command may not add commands; if one
     // ever does, it runs too.
     schedule.forEachCommand(pendingCommands, grid, [](Command& command) { command.execute(); });
     exchangeCommandLists();
     // The eaten leave the grid, from the cell where each stands now.
-    schedule.forEachObjectAgain(objects.list(), [this](GameObject& object) {
+    schedule.forEachObjectAgain(objects, [this](GameObject& object) {
         if (object.eaten)
             grid.remove(object);
     });
@@ -132,19 +131,4 @@ void World::exchangeCommandLists() {
 void World::lastCommandsChanged() {
     ++serial;
     schedule.forgetLastIssuers();
-}
-
-void tickObject(GameObject& object) {
-    // The counter of a creature that never acts stops at INT_MAX instead of
-    // overflowing; it can then never wrap round to a positive reaction time.
-    if (object.turnCounter < INT_MAX)
-        ++object.turnCounter;
-    GetReactionTime reactionTime;
-    object.accept(reactionTime);
-    if (object.turnCounter != reactionTime.value)
-        return;
-    const Grid& grid = theWorld->grid;
-    if (grid.contains(object.x, object.y))
-        object.ai->act(grid.get(object.x, object.y));
-    object.turnCounter = 0;
 }

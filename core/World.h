@@ -12,6 +12,7 @@
 #include "core/Grid.h"
 #include "core/MemoryNeed.h"
 #include "core/MoveIndex.h"
+#include "core/Tick.h"
 #include "core/TurnObjects.h"
 #include "core/TurnScheduler.h"
 
@@ -82,13 +83,9 @@ private:
     std::optional<MemoryShortfall> shortfall;
     // The storage of the turn's object list, kept from turn to turn: a fresh
     // list of a few megabytes every turn would cost page faults each time.
-    std::vector<GameObject*> turnObjects;
+    TurnObjects::Storage turnObjects;
 };
 
 // The one World, set by the program's entry once the World is built. Every part
 // of the simulation reaches the settings, the grid and the commands through it.
 extern World* theWorld;
-
-// The tick of one object: its counter grows by one and, when it equals its
-// kind's reaction time, its behaviour acts and the counter returns to 0.
-void tickObject(GameObject& object);

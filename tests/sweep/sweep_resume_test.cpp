@@ -14,12 +14,12 @@
 
 namespace {
 
-// Runs of about a fifth of a second each (the sweep takes most of a second),
-// so that a signal lands in the middle.
+// Runs of about a tenth of a second each (the sweep takes about half a second
+// here); a signal lands within the time the uninterrupted sweep took.
 const std::string world = "grid.x 60\ngrid.y 40\nobstacle.density 10\nprey.number 300\n"
                           "predator.number 3\nprey.reaction_time 1\n";
 const std::vector<std::string> sweepArgs = {"--vary", "predator.number=2,4", "--reps", "4",
-                                            "--turns", "20000", "--every", "1000",
+                                            "--turns", "80000", "--every", "1000",
                                             "--jobs",  "2",    "--quiet"};
 
 std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
@@ -31,8 +31,10 @@ std::vector<std::string> with(std::vector<std::string> args, const std::vector<s
 struct Uninterrupted {
     Uninterrupted() {
         folder.write("lurkfield.config", world);
+        const auto start = std::chrono::steady_clock::now();
         const RunResult run =
             runSweep(folder, with(sweepArgs, {"--table", "t.csv", "--summary", "s.csv"}));
+        took = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(run.exitCode, 0) << run.err;
         table = readWhole(folder.path() / "t.csv");
         summary = readWhole(folder.path() / "s.csv");
@@ -40,6 +42,7 @@ struct Uninterrupted {
     ScratchFolder folder;
     std::string table;
     std::string summary;
+    std::chrono::steady_clock::duration took;
 };
 
 const Uninterrupted& uninterrupted() {
@@ -93,6 +96,7 @@ std::string summaryBefore(const Uninterrupted& whole, std::size_t bytes) {
 } // namespace
 
 TEST(SweepResume, EndsWithTheBytesOfTheUninterruptedSweepWhateverStoppedIt) {
+    const auto took = uninterrupted().took;
     std::minstd_rand draw(2026);
     for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
         for (const bool summary : {true, false}) {
@@ -104,7 +108,9 @@ TEST(SweepResume, EndsWithTheBytesOfTheUninterruptedSweepWhateverStoppedIt) {
             if (summary)
                 args = with(args, {"--summary", "s.csv"});
             GroupedSweep sweep(folder, args);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50 + draw() % 400));
+            // Between a tenth and a half of the sweep: the runs under way at a
+            // signal may still finish.
+            std::this_thread::sleep_for(took * (100 + draw() % 400) / 1000);
             sweep.signalSweep(signal);
             sweep.wait();
             EXPECT_EQ(readWhole(folder.path() / "t.csv.json").find("\"state\": \"complete\""),
@@ -160,7 +166,7 @@ TEST(SweepResume, RefusesFilesOfAnotherSweepAndChangesNothing) {
         std::string tableRecord;
     };
     const Case cases[] = {
-        {{"--turns", "5000"}, "t.csv is not of this sweep: --turns 20000, not 5000", world, half,
+        {{"--turns", "5000"}, "t.csv is not of this sweep: --turns 80000, not 5000", world, half,
          record},
         {{"--shard", "1/2"}, "t.csv is not of this sweep: shard 1/1, not 1/2", world, half, record},
         {{}, "t.csv is not of this sweep: the settings text differs", world + "prey.number 5\n",
