@@ -130,10 +130,21 @@ void Grid::objectPointers(std::vector<GameObject*>& list) const {
     forEachOccupied([&](std::size_t cell) { list.push_back(cells[cell].get()); });
 }
 
-void Grid::objectPointers(std::vector<GameObject*>& list, KindSet wanted) const {
-    list.clear();
+void Grid::objectPointers(std::vector<GameObject*>& creatures,
+                          std::vector<GameObject*>* obstacles) const {
+    creatures.clear();
+    if (obstacles != nullptr)
+        obstacles->clear();
     for (std::size_t word = 0; word < occupancy.size(); ++word) {
-        for (std::uint64_t bits = kinds.word(word, wanted); bits != 0; bits &= bits - 1)
-            list.push_back(cells[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))].get());
+        const std::uint64_t obstacleBits = kinds.word(word, kindBit(Kind::obstacle));
+        const std::uint64_t listed = obstacles != nullptr ? occupancy[word] : occupancy[word] & ~obstacleBits;
+        for (std::uint64_t bits = listed; bits != 0; bits &= bits - 1) {
+            const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
+            GameObject* object = cells[word * 64 + bit].get();
+            if ((obstacleBits >> bit) & 1U)
+                obstacles->push_back(object);
+            else
+                creatures.push_back(object);
+        }
     }
 }

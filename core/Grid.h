@@ -53,8 +53,11 @@ public:
     std::vector<GameObject*> objectPointers() const;
     // The same, written over `list`, whose storage a caller can keep from turn to turn.
     void objectPointers(std::vector<GameObject*>& list) const;
-    // The objects of the kinds given, in row-major order, written over `list`.
-    void objectPointers(std::vector<GameObject*>& list, KindSet wanted) const;
+    // The creatures in row-major order, written over `creatures`; with
+    // `obstacles`, the obstacles too, in row-major order, written over it. One
+    // walk of the cells lists both.
+    void objectPointers(std::vector<GameObject*>& creatures,
+                        std::vector<GameObject*>* obstacles) const;
 
     // From now on a handle that leaves a cell (an object dropped by a move onto
     // its cell, or removed) is kept until releaseLeavingHandles.
@@ -106,7 +109,7 @@ public:
     // The kind of the object in an occupied cell, from the kinds' bits.
     Kind kindAt(std::int32_t x, std::int32_t y) const { return kinds.kindAt(index(x, y)); }
     // Changes whenever an obstacle arrives, leaves or moves; no two grids share it.
-    std::uint64_t obstaclesStamp() const { return kinds.obstaclesStamp(); }
+    KindIndex::Stamp obstaclesStamp() const { return kinds.obstaclesStamp(); }
 
     // Fixed at construction; read directly by the behaviours and the window.
     std::int32_t width;

@@ -1,6 +1,7 @@
 #include "core/KindIndex.h"
 
 #include <atomic>
+#include <utility>
 
 #include "core/GameObject.h"
 
@@ -23,9 +24,30 @@ Kind kindOf(GameObject& object) {
     return visitor.kind;
 }
 
-std::uint64_t KindIndex::newStamp() {
-    static std::atomic<std::uint64_t> clock{0};
-    return ++clock;
+std::uint64_t KindIndex::newName() {
+    static std::atomic<std::uint64_t> names{0};
+    return ++names;
+}
+
+KindIndex::KindIndex(const KindIndex& other)
+    : cellsOf(other.cellsOf), obstacleChanges(other.obstacleChanges), counts(other.counts) {}
+
+KindIndex::KindIndex(KindIndex&& other) noexcept
+    : cellsOf(std::move(other.cellsOf)), obstacleChanges(other.obstacleChanges),
+      counts(other.counts) {}
+
+KindIndex& KindIndex::operator=(const KindIndex& other) {
+    cellsOf = other.cellsOf;
+    counts = other.counts;
+    name = newName();
+    return *this;
+}
+
+KindIndex& KindIndex::operator=(KindIndex&& other) noexcept {
+    cellsOf = std::move(other.cellsOf);
+    counts = other.counts;
+    name = newName();
+    return *this;
 }
 
 KindIndex::KindIndex(std::size_t cells) {

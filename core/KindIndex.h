@@ -24,11 +24,15 @@ Kind kindOf(GameObject& object);
 using KindSet = std::uint8_t;
 constexpr KindSet kindBit(Kind kind) { return static_cast<KindSet>(1U << static_cast<unsigned>(kind)); }
 inline constexpr KindSet allKinds = 0b111;
-inline constexpr KindSet creatureKinds = kindBit(Kind::predator) | kindBit(Kind::prey);
 
 class KindIndex {
 public:
     explicit KindIndex(std::size_t cells);
+    // A copy is an index of its own: it gets a name of its own (see Stamp).
+    KindIndex(const KindIndex& other);
+    KindIndex(KindIndex&& other) noexcept;
+    KindIndex& operator=(const KindIndex& other);
+    KindIndex& operator=(KindIndex&& other) noexcept;
 
     // An object of this kind has come to stand in the cell, which was empty.
     void arrived(std::size_t cell, Kind kind);
@@ -53,22 +57,27 @@ public:
 
     const Census& census() const { return counts; }
     // Changes whenever an obstacle arrives in a cell, leaves one or moves, and is
-    // never the same for the obstacles of two grids: a list of a grid's obstacles
-    // is still right while it stays the same.
-    std::uint64_t obstaclesStamp() const { return obstaclesChanged; }
+    // never the same for the obstacles of two indexes: a list of a grid's
+    // obstacles is still right while its stamp stays the same.
+    struct Stamp {
+        std::uint64_t index = 0; // every index has its own, from 1 up
+        std::uint64_t changes = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp obstaclesStamp() const { return {name, obstacleChanges}; }
 
 private:
     static constexpr std::size_t kindCount = 3;
     static std::uint64_t bit(std::size_t cell) { return std::uint64_t{1} << (cell % 64); }
     std::uint64_t& wordOf(Kind kind, std::size_t cell) {
-        if (kind == Kind::obstacle)
-            obstaclesChanged = newStamp();
+        obstacleChanges += kind == Kind::obstacle ? 1 : 0;
         return cellsOf[static_cast<std::size_t>(kind)][cell / 64];
     }
-    static std::uint64_t newStamp();
+    static std::uint64_t newName();
     std::uint64_t& counter(Kind kind);
 
     std::array<std::vector<std::uint64_t>, kindCount> cellsOf;
-    std::uint64_t obstaclesChanged = newStamp();
+    std::uint64_t name = newName();
+    std::uint64_t obstacleChanges = 0;
     Census counts;
 };

@@ -9,7 +9,6 @@
 // Obstacles hardly ever change, so their list is kept from turn to turn and
 // made again only after an obstacle has arrived in a cell, left one or moved:
 // a turn of a world with few creatures then reads only the cells that hold them.
-#include <cstdint>
 #include <vector>
 
 #include "core/GameObject.h"
@@ -22,16 +21,14 @@ class TurnObjects {
     struct Storage {
         std::vector<GameObject*> creatures;
         std::vector<GameObject*> obstacles;
-        // The grid's obstacles stamp when `obstacles` was made (0: never).
-        std::uint64_t obstaclesStamp = 0;
+        // The grid's obstacles stamp when `obstacles` was made (none: never).
+        KindIndex::Stamp obstaclesStamp;
     };
 
     TurnObjects(Grid& turnGrid, Storage& storage) : grid(turnGrid), lists(storage) {
-        grid.objectPointers(lists.creatures, creatureKinds);
-        if (lists.obstaclesStamp != grid.obstaclesStamp()) {
-            grid.objectPointers(lists.obstacles, kindBit(Kind::obstacle));
-            lists.obstaclesStamp = grid.obstaclesStamp();
-        }
+        const bool obstaclesChanged = lists.obstaclesStamp != grid.obstaclesStamp();
+        grid.objectPointers(lists.creatures, obstaclesChanged ? &lists.obstacles : nullptr);
+        lists.obstaclesStamp = grid.obstaclesStamp();
         grid.holdLeavingHandles();
     }
     ~TurnObjects() {

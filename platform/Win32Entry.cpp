@@ -10,8 +10,11 @@ namespace {
 // Windows hands WinMain the command line without the program's name.
 std::string commandLineOf(int argc, char* argv[]) {
     std::string line;
-    for (int i = 1; i < argc; ++i)
-        line += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
     return line;
 }
 

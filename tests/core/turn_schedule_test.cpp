@@ -87,6 +87,11 @@ std::vector<std::vector<std::int64_t>> play(const RandomWorld& w, bool plain) {
     for (int turn = 0; turn < 40; ++turn) {
         if (turn == 20) // an obstacle arrives between turns: its list is made again
             world->grid.put(boost::make_shared<Obstacle>(boost::make_shared<NothingAI>()), 0, 0);
+        if (turn == 30) { // a copy without that obstacle takes the grid's place: so it is
+            Grid copy = world->grid;
+            copy.remove(copy.get(0, 0));
+            world->grid = copy;
+        }
         plain ? plainStep(*world) : world->step();
         turns.push_back(snapshot(world->grid));
         turns.back().push_back(static_cast<std::int64_t>(world->lastCommands.size()));
