@@ -17,7 +17,8 @@
   const downloads = ['download-table', 'download-summary', 'download-record'].map(byId);
   const linkMark = '&experiment=';
 
-  const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
+  // The page's compiled module (page.js), which this script follows.
+  const compiled = window.lurkfieldModule;
   let current = null;
 
   // Workers started ahead, each with the compiled module, so that an experiment

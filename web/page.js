@@ -14,8 +14,10 @@
   const config = byId('config');
   const linkStatus = byId('link-status');
 
-  // Compiled once; every start makes a new instance of it.
+  // Compiled once; every start makes a new instance of it, and the experiments
+  // (experiment.js) send it to their workers.
   const compiled = WebAssembly.compileStreaming(fetch('lurkfield.wasm'));
+  window.lurkfieldModule = compiled;
 
   // The turn number, the counts and their chart, from the program's census
   // (web/Census.cpp), asked for each time it looks for its next message: so after

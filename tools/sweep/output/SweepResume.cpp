@@ -83,6 +83,19 @@ struct RunRows {
     std::uint64_t startBytes = 0;
 };
 
+// The end of a kept run whose own rows (if any) are `rows`: the summary's when
+// there is one; without it, played when its rows reach the last turn, failed
+// when they stop short, refused when it has none.
+RunEnd keptEnd(const RunEnd* summarised, const RunRows* rows, bool whole, std::uint64_t turns) {
+    if (summarised)
+        return *summarised;
+    if (whole)
+        return RunEnd{RunOutcome::Played, turns, {}, ""};
+    if (rows)
+        return RunEnd{RunOutcome::Failed, rows->turns.back().turn, std::nullopt, ""};
+    return RunEnd{RunOutcome::Refused, 0, std::nullopt, ""};
+}
+
 // How many rows a run played to its last turn has: turns 0, K, 2K, ... and N.
 std::uint64_t recordedTurns(std::uint64_t turns, std::uint64_t every) {
     return turns / every + 1 + (turns % every != 0 ? 1 : 0);
@@ -190,11 +203,8 @@ bool SweepResume::readTable(RunSink& keptRuns, std::string& problem) {
             }
             for (std::size_t i = 0; own && i < rows->turns.size(); ++i)
                 keptRuns.turn(run, rows->turns[i]);
-            const RunEnd guessed{own && !whole ? RunOutcome::Failed : RunOutcome::Refused,
-                                 own ? rows->turns.back().turn : 0, std::nullopt, ""};
-            keptRuns.end(run, summarised ? ends[ended]
-                              : whole    ? RunEnd{RunOutcome::Played, options.turns, {}, ""}
-                                         : guessed);
+            keptRuns.end(run, keptEnd(summarised ? &ends[ended] : nullptr, own ? rows : nullptr,
+                                      whole, options.turns));
         }
         return true;
     };

@@ -185,13 +185,16 @@ SweepRecord joinedRecord(const MergeRequest& request, const std::vector<SweepRec
     joined["runs_in_shard"] = joined["runs"];
     joined["workers"] = "the shards below, joined by lurkfield-sweep --merge";
     SweepRecord parts = SweepRecord::array();
-    for (const char* tally : {"runs_played", "runs_refused", "runs_out_of_memory", "runs_failed"})
-        joined[tally] = 0;
+    static constexpr const char* tallies[] = {"runs_played", "runs_refused",
+                                              "runs_out_of_memory", "runs_failed"};
+    for (const char* tally : tallies) {
+        std::uint64_t sum = 0;
+        for (const SweepRecord& record : records)
+            sum += record.value(tally, std::uint64_t{0});
+        joined[tally] = sum;
+    }
     for (std::size_t i = 0; i < records.size(); ++i) {
         const SweepRecord& record = records[i];
-        for (const char* tally :
-             {"runs_played", "runs_refused", "runs_out_of_memory", "runs_failed"})
-            joined[tally] = joined[tally].get<std::uint64_t>() + record.value(tally, 0U);
         // Times in this form sort as text; every part has ended.
         joined["started"] = std::min(joined["started"], record["started"]);
         joined["ended"] = std::max(joined["ended"], record["ended"]);
