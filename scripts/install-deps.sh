@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
 # Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
-#   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib (enough to build and run the program)
+#   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib and zlib (the desktop icon's PNG
+#          files): enough to build, install and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
@@ -20,7 +21,7 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev)
+build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev)
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
 case ${1:-build} in
 windows)
