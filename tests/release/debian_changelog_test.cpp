@@ -32,7 +32,8 @@ TEST(DebianChangelog, WrapsAnItemAtEightyCharactersKeepingEveryWord) {
     std::string item;
     for (int i = 0; i < 40; ++i)
         item += "word" + std::to_string(i) + " ";
-    const std::string text = debianChangelog({{"0.1.0", "2026-12-07", {{"Added", {item}}}}}, package);
+    const std::string text =
+        debianChangelog({{"0.1.0", "2026-12-07", {{"Added", {item}}}}}, package);
     std::istringstream lines(text);
     std::string words;
     for (std::string line; std::getline(lines, line);) {

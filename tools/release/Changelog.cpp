@@ -4,7 +4,8 @@
 
 namespace {
 
-const std::regex releaseHeading(R"(## \[([0-9]+\.[0-9]+\.[0-9]+)\] - ([0-9]{4}-[0-9]{2}-[0-9]{2}))");
+const std::regex
+    releaseHeading(R"(## \[([0-9]+\.[0-9]+\.[0-9]+)\] - ([0-9]{4}-[0-9]{2}-[0-9]{2}))");
 const std::regex unreleasedHeading(R"(## \[Unreleased\])");
 const std::regex groupHeading(R"(### ([A-Z][a-z]+))");
 const std::regex itemStart(R"(- (\S.*))");

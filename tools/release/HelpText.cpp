@@ -9,8 +9,8 @@ namespace {
 
 const std::string usagePrefix = "usage: ";
 // "--config FILE", "--merge FILE...", "--help, --version": names, each with an argument or not.
-const std::regex optionLine(
-    R"(  (-[-a-z]+(?: [A-Z][^ ,]*)?(?:, -[-a-z]+(?: [A-Z][^ ,]*)?)*)(?:  +(.*))?)");
+const std::regex
+    optionLine(R"(  (-[-a-z]+(?: [A-Z][^ ,]*)?(?:, -[-a-z]+(?: [A-Z][^ ,]*)?)*)(?:  +(.*))?)");
 const std::regex deeperLine(R"(   +(\S.*))");
 const std::regex textLine(R"(  (\S.*))");
 

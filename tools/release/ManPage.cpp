@@ -40,7 +40,6 @@ std::string trimmed(const std::string& text) {
     return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
 
-// The cells of "| a | b |"; a '|' of the text is written "\|" there.
 // A line of a ``` block as it stands: roff's escape character escaped, and
 // each '-' a minus sign, as commands and options are typed.
 std::string codeLine(const std::string& line) {
@@ -50,6 +49,7 @@ std::string codeLine(const std::string& line) {
     return roff;
 }
 
+// The cells of "| a | b |"; a '|' of the text is written "\|" there.
 std::vector<std::string> cellsOf(const std::string& row) {
     std::vector<std::string> cells(1);
     for (std::size_t at = 1; at < row.size(); ++at) {
@@ -162,7 +162,7 @@ std::string withReadmeSections(const std::string& page, const std::string& readm
     for (const std::string& line : linesOf(page)) {
         std::smatch match;
         expanded += std::regex_match(line, match, readmeLine) ? readmeSection(readmeLines, match[1])
-                                                             : line + "\n";
+                                                              : line + "\n";
     }
     return expanded;
 }

@@ -17,8 +17,8 @@ std::size_t closing(std::string_view markdown, std::size_t from, std::string_vie
 // A link "[text](target)" at `at`: its text and the length of the whole, or a length of 0.
 std::size_t linkAt(std::string_view markdown, std::size_t at, std::string& linkText) {
     const std::size_t textEnd = markdown.find("](", at);
-    if (textEnd == std::string_view::npos || markdown.substr(at, textEnd - at).find('[', 1) !=
-                                                 std::string_view::npos)
+    if (textEnd == std::string_view::npos ||
+        markdown.substr(at, textEnd - at).find('[', 1) != std::string_view::npos)
         return 0;
     const std::size_t targetEnd = markdown.find(')', textEnd);
     if (targetEnd == std::string_view::npos)
@@ -45,7 +45,8 @@ std::vector<Span> spansOf(std::string_view markdown) {
                    (end = closing(markdown, at, "**")) != std::string_view::npos) {
             spans.push_back({Span::strong, std::string(markdown.substr(at + 2, end - at - 2))});
             at = end + 2;
-        } else if (const std::size_t length = markdown[at] == '[' ? linkAt(markdown, at, linkText) : 0) {
+        } else if (const std::size_t length =
+                       markdown[at] == '[' ? linkAt(markdown, at, linkText) : 0) {
             addText(spans, linkText);
             at += length;
         } else {

@@ -17,8 +17,9 @@
 
 namespace {
 
-const char usage[] = "usage: lurkfield-release-files debian-changelog CHANGELOG.md MAINTAINER OUT\n"
-                     "       lurkfield-release-files man-page PAGE.md README.md VERSION DATE OUT [PROGRAM]\n";
+const char usage[] =
+    "usage: lurkfield-release-files debian-changelog CHANGELOG.md MAINTAINER OUT\n"
+    "       lurkfield-release-files man-page PAGE.md README.md VERSION DATE OUT [PROGRAM]\n";
 
 std::string readWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
