@@ -50,6 +50,18 @@ LRESULT onLeftButtonDown(HWND window, LPARAM lParam) {
     return 0;
 }
 
+// A move to a monitor of another scale (the manifest asks for per-monitor
+// awareness): the system suggests the window's rectangle at the new scale, so
+// the board keeps its size to the eye; the whole board is drawn again at the
+// new pixels, also when the rectangle keeps its size.
+LRESULT onDpiChanged(HWND window, LPARAM lParam) {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+    return 0;
+}
+
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
@@ -62,6 +74,8 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return onCommand(window, wParam, lParam);
     case WM_LBUTTONDOWN:
         return onLeftButtonDown(window, lParam);
+    case WM_DPICHANGED:
+        return onDpiChanged(window, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

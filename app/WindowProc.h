@@ -1,6 +1,7 @@
 #pragma once
 // The main window's procedure: space runs one turn, Escape quits, a left click
-// selects or clears a cell, and every paint draws the board.
+// selects or clears a cell, every paint draws the board, and a move to a monitor
+// of another scale takes the window size the system suggests.
 //
 // No exception may pass through the system's code that calls the procedure. A
 // handler that runs out of memory ends the message loop instead; once the loop

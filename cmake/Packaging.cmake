@@ -1,14 +1,32 @@
 # Where `cmake --install` puts Lurkfield, and the packages CPack makes of it
 # (scripts/package.sh runs them all):
 #   Linux:   bin/ the programs, share/lurkfield/ the sample world,
-#            share/doc/lurkfield/ the README and docs/; a Debian package
-#            (lurkfield_VERSION_amd64.deb) whose dependencies dpkg-shlibdeps finds.
-#   Windows: one folder with the programs, the sample world and README.txt
-#            (CRLF line ends); a zip (lurkfield-VERSION-windows-x86_64.zip).
+#            share/doc/lurkfield/ the README and docs/, share/man/ the manual
+#            pages (cmake/Manuals.cmake), the desktop's menu entry, icons and
+#            AppStream metadata (cmake/Desktop.cmake); a Debian package
+#            (lurkfield_VERSION_amd64.deb) whose dependencies dpkg-shlibdeps
+#            finds, with its copyright file (from LICENSE) and changelog (from
+#            CHANGELOG.md) in share/doc/lurkfield/.
+#   Windows: one folder with the programs, the sample world, README.txt and
+#            LICENSE.txt (CRLF line ends); a zip (lurkfield-VERSION-windows-x86_64.zip).
 # Every program that exists in the build is installed: the window and the
 # text front end, and the sweep tools where they are built.
-set(LURKFIELD_MAINTAINER "The Lurkfield developers <lurkfield@localhost>" CACHE STRING
-    "The Maintainer field of the Debian package")
+#
+# A packager names the package's maintainer and the project's home page when
+# configuring: -DLURKFIELD_MAINTAINER="Name <address>" -DLURKFIELD_HOMEPAGE=URL.
+# The defaults stand for the project itself; .invalid is a domain that never
+# exists (RFC 2606), so no mail or visit goes astray.
+set(lurkfield_maintainer "The Lurkfield developers <lurkfield@lurkfield.invalid>")
+# Builds configured before 0.3.0 keep the default of then in their cache, an
+# address on localhost, which Debian refuses.
+if(LURKFIELD_MAINTAINER STREQUAL "The Lurkfield developers <lurkfield@localhost>")
+  set_property(CACHE LURKFIELD_MAINTAINER PROPERTY VALUE "${lurkfield_maintainer}")
+endif()
+set(LURKFIELD_MAINTAINER "${lurkfield_maintainer}" CACHE STRING
+    "The Maintainer field of the Debian package, and who signs its changelog")
+set(LURKFIELD_HOMEPAGE "https://lurkfield.invalid/" CACHE STRING
+    "The project's home page, in the Debian package and the AppStream metadata")
+include(cmake/Changelog.cmake)
 
 set(lurkfield_programs "")
 foreach(program lurkfield lurkfield-text lurkfield-sweep lurkfield-sweep-mpi)
@@ -28,6 +46,10 @@ if(WIN32)
   string(REPLACE "\n" "\r\n" readme_crlf "${readme_head}${readme}")
   file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${readme_crlf}")
   install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+  file(READ LICENSE license)
+  string(REPLACE "\n" "\r\n" license_crlf "${license}")
+  file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt "${license_crlf}")
+  install(FILES ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME lurkfield-${PROJECT_VERSION}-windows-x86_64)
 else()
@@ -36,7 +58,12 @@ else()
   install(FILES lurkfield.config DESTINATION ${CMAKE_INSTALL_DATADIR}/lurkfield)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lurkfield)
   install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lurkfield/docs
-          FILES_MATCHING PATTERN "*.md")
+          FILES_MATCHING PATTERN "*.md" PATTERN images EXCLUDE PATTERN man EXCLUDE)
+  if(NOT CMAKE_CROSSCOMPILING)
+    include(cmake/Manuals.cmake)
+    include(cmake/Desktop.cmake)
+    include(cmake/DebianFiles.cmake)
+  endif()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()
@@ -46,14 +73,22 @@ set(CPACK_PACKAGE_VENDOR "The Lurkfield developers")
 set(CPACK_PACKAGE_CONTACT "${LURKFIELD_MAINTAINER}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based predator-and-prey simulation on a grid")
-set(CPACK_PACKAGE_DESCRIPTION "A plain text file, lurkfield.config, sets the grid, the obstacles, \
-the creatures and their senses. The window (lurkfield) steps the world one turn per space key and \
-shows what a clicked creature hears and sees; lurkfield-text runs the same simulation in a \
-terminal. The sample world is /usr/share/lurkfield/lurkfield.config.")
+# Debian shows each line as it stands: none may be longer than 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "A plain text file, lurkfield.config, sets the grid, the obstacles,
+the creatures and their senses. The window (lurkfield) steps the world one turn
+per space key and shows what a clicked creature hears and sees; its menu entry
+plays a copy of the sample world in the user's own folder. lurkfield-text runs
+the same simulation in a terminal, and lurkfield-sweep runs it over many
+settings at once, on every core or over MPI, for experiments. The sample world
+is /usr/share/lurkfield/lurkfield.config.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A simulation for experiments as much as a game to watch, whose programs sit in
+# /usr/bin beside the other tools of its kind: science, not games (which
+# would put them in /usr/games).
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LURKFIELD_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_SOURCE_GENERATOR "")
 include(CPack)

@@ -14,6 +14,7 @@
 //                    here, else why not, as the end of a sentence for standard error.
 //  openWindow        a hidden window; the system may choose another client size than asked.
 //  clientSize        the client area now, in pixels.
+//  resizeWindow      asks for another client size; the system may keep another.
 //  showWindow        makes it visible; says whether it was before.
 //  closeWindow       closes it at once, without messages.
 //  present           shows a framebuffer in the window, pixel for pixel.
@@ -51,6 +52,7 @@ const char* whyNoWindows();
 // Null when the system refuses; without a size, the system chooses one.
 SystemWindow* openWindow(const char* title, bool resizable, std::optional<ClientSize> size);
 ClientSize clientSize(const SystemWindow& window);
+void resizeWindow(SystemWindow& window, ClientSize size);
 bool showWindow(SystemWindow& window);
 void closeWindow(SystemWindow* window);
 void present(SystemWindow& window, const Framebuffer& framebuffer);

@@ -111,6 +111,19 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM) {
     }
 }
 
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int, int, int cx, int cy, UINT uFlags) {
+    HWND__* window = win32layer::liveWindow(hWnd);
+    if (window == nullptr || hWndInsertAfter != nullptr ||
+        (uFlags & ~static_cast<UINT>(SWP_NOZORDER | SWP_NOACTIVATE)) != 0 || cx < 0 || cy < 0)
+        return FALSE;
+    win32layer::system::resizeWindow(*window->system, {cx, cy});
+    const win32layer::system::ClientSize client = win32layer::system::clientSize(*window->system);
+    if (client.width != window->framebuffer.width() ||
+        client.height != window->framebuffer.height())
+        win32layer::resizeClient(*window, client.width, client.height);
+    return TRUE;
+}
+
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     const HWND__* window = win32layer::liveWindow(hWnd);
     if (window == nullptr || lpRect == nullptr)

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
 # Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
-#   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib (enough to build and run the program)
+#   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib and zlib (the desktop icon's PNG
+#          files): enough to build, install and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
-#   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh)
+#   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh), and
+#          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
-#          and fuzzing, mingw-w64, Wine, dpkg-dev, file and unzip for the packages,
-#          OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web build)
+#          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip and the package checks for
+#          the packages, OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web
+#          build)
 # Other engineers' installs may hold the package manager's lock: apt-get waits
 # for it up to 10 minutes instead of failing at once.
 set -euo pipefail
@@ -20,7 +23,9 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev)
+build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev)
+# What the packages stage checks the Debian package with.
+package_checks=(lintian desktop-file-utils appstream)
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
 case ${1:-build} in
 windows)
@@ -29,7 +34,7 @@ windows)
 package)
   # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
   # dependencies with them. The Windows zip needs the cross build's tools.
-  want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64) ;;
+  want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 "${package_checks[@]}") ;;
 web)
   want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
 experiments)
@@ -39,7 +44,7 @@ test)
         xvfb xauth xdotool x11-utils imagemagick
         clang-14 libclang-rt-14-dev
         g++-mingw-w64-x86-64 wine64 wine
-        dpkg-dev file unzip "${experiments[@]}"
+        dpkg-dev file unzip "${package_checks[@]}" "${experiments[@]}"
         emscripten chromium "${node_packages[@]}") ;;
 *)
   want=("${build[@]}") ;;

@@ -27,9 +27,10 @@ fail() {
     exit 1
 }
 
-# The Debian package, from a Release build of the programs alone.
+# The Debian package, from a Release build of the programs alone, configured
+# for the package's prefix: the desktop's menu entry names its launcher's path.
 {
-    cmake -S . -B "$dir" "${release_options[@]}" &&
+    cmake -S . -B "$dir" "${release_options[@]}" -DCMAKE_INSTALL_PREFIX=/usr &&
         cmake --build "$dir" -j2 &&
         (cd "$dir" && cpack -G DEB -B "$dir")
 } >>"$log" 2>&1 || fail "the Debian package"

@@ -59,6 +59,9 @@ ClientSize clientSize(const SystemWindow&) {
     return {browser_client_width(), browser_client_height()};
 }
 
+// The canvas's size is the page's layout, which the program does not choose.
+void resizeWindow(SystemWindow&, ClientSize) {}
+
 bool showWindow(SystemWindow&) { return browser_show_window() != 0; }
 
 void closeWindow(SystemWindow* window) {

@@ -29,6 +29,12 @@
 //                          messages.
 //  [x] DefWindowProcW      WM_CLOSE destroys the window; WM_ERASEBKGND fills the area being painted
 //                          with the class brush; WM_PAINT validates; everything else returns 0.
+//  [x] SetWindowPos        the size given is the new client area, as for CreateWindowExW; the
+//                          system may keep another (browser: the canvas keeps the page's layout).
+//                          A new size repaints the whole client area; the same size does nothing.
+//                          The position is always the system's choice. Only a null insert-after
+//                          window and the flags SWP_NOZORDER and SWP_NOACTIVATE are supported:
+//                          others fail (FALSE). No WM_SIZE or WM_WINDOWPOSCHANGED is sent.
 //  [x] GetClientRect       left and top 0, right and bottom the client size.
 //  [x] MessageBoxA         always written to standard error as "caption: text", then shown by the
 //                          back end until dismissed (SDL: its simple box, unless the video driver
@@ -45,6 +51,8 @@
 //  [x] DispatchMessageW    calls the procedure of the message's window; window-less messages go nowhere.
 //  [x] PostMessageW        queues at the end; a WM_QUIT makes GetMessageW return 0 when it is reached.
 //  [x] PostQuitMessage     WM_QUIT with the exit code, once the queue is empty.
+//      Not delivered: WM_DPICHANGED. No back end reports a change of a display's scale; the
+//      constant is here for the window procedure, which handles it on Windows.
 //      Input delivered: WM_CHAR for typed ASCII characters (space included) and for Escape, Return,
 //      Backspace and Tab (SDL only: in the browser Tab moves the focus); WM_LBUTTONDOWN (client
 //      coordinates, wParam MK_LBUTTON); the close button as WM_CLOSE (browser: the page's
@@ -178,6 +186,7 @@ typedef struct tagWNDCLASSEXW {
 #define WM_CHAR 0x0102
 #define WM_COMMAND 0x0111
 #define WM_LBUTTONDOWN 0x0201
+#define WM_DPICHANGED 0x02E0
 
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
@@ -185,6 +194,8 @@ typedef struct tagWNDCLASSEXW {
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 #define CW_USEDEFAULT (-0x7FFFFFFF - 1)
 #define MB_OK 0x00000000L
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
 #define PS_SOLID 0
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
@@ -198,6 +209,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI DestroyWindow(HWND hWnd);
 LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
+                         UINT uFlags);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 

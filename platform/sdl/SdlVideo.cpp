@@ -89,6 +89,11 @@ ClientSize clientSize(const SystemWindow& window) {
     return size;
 }
 
+void resizeWindow(SystemWindow& window, ClientSize size) {
+    // A window manager may keep another size; the Win32 side reads the size back.
+    SDL_SetWindowSize(window.sdlWindow, size.width, size.height);
+}
+
 bool showWindow(SystemWindow& window) {
     const bool wasVisible = (SDL_GetWindowFlags(window.sdlWindow) & SDL_WINDOW_SHOWN) != 0;
     SDL_ShowWindow(window.sdlWindow);

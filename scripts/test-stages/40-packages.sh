@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The packages: scripts/package.sh makes them in build-package/ (a Release
 # build of its own; the Windows zip from the cross build in build-mingw/, which
-# the Wine stage has made). Then the Debian package is installed with apt-get,
-# played on its installed sample world and removed again (tests/packages/
-# check-deb.sh), and the Windows zip is listed, its programs' resources read
-# back and its lurkfield-text.exe run under Wine (check-windows-zip.sh); the
-# web archive, when the web stage made the site, must hold it (check-web-archive.sh).
+# the Wine stage has made). Then the Debian package is checked with lintian
+# (no error, no warning), installed with apt-get, played on its installed
+# sample world, its menu entry and AppStream metadata validated
+# (desktop-file-validate, appstreamcli) and its launcher started, and removed
+# again (tests/packages/check-deb.sh); the Windows zip is listed, its programs'
+# resources read back and its lurkfield-text.exe run under Wine
+# (check-windows-zip.sh); the web archive, when the web stage made the site,
+# must hold it and LICENSE (check-web-archive.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 started=$SECONDS

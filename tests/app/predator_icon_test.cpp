@@ -1,9 +1,14 @@
 // The window program's icon: the board's predator figure filling the icon,
-// crisp at the small sizes, and a well-formed .ico file around the images.
+// crisp at the small sizes, and a well-formed .ico file around the images; the
+// PNG files of other desktops hold the same pixels.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
+#include "app/icon/PngFile.h"
 #include "app/icon/PredatorIcon.h"
 
 namespace {
@@ -89,4 +94,48 @@ TEST(PredatorIcon, IsAnIcoFileWithOneThirtyTwoBitImageOfEachSize) {
         expectedOffset = offset + bytes;
     }
     EXPECT_EQ(file.size(), expectedOffset);
+}
+
+TEST(PredatorIcon, IsAPngFileOfTheSameImageInRgbaForOtherDesktops) {
+    const int size = 48;
+    const std::vector<std::uint8_t> image = predatorIconImage(size);
+    const std::vector<std::uint8_t> png = pngFile(image, size);
+    const std::vector<std::uint8_t> signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
+    // Chunks: IHDR (48 x 48, 8-bit RGBA), one IDAT, IEND; each with the CRC of its type and data.
+    std::vector<std::string> types;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size) * (size * 4 + 1));
+    for (std::size_t at = 8; at < png.size();) {
+        const auto readBig = [&](std::size_t from) {
+            return std::uint32_t{png.at(from)} << 24 | png.at(from + 1) << 16 |
+                   png.at(from + 2) << 8 | png.at(from + 3);
+        };
+        const std::uint32_t length = readBig(at);
+        types.emplace_back(png.begin() + at + 4, png.begin() + at + 8);
+        EXPECT_EQ(readBig(at + 8 + length), crc32(0, png.data() + at + 4, length + 4));
+        if (types.back() == "IHDR") {
+            EXPECT_EQ(readBig(at + 8), 48u);
+            EXPECT_EQ(readBig(at + 12), 48u);
+            EXPECT_EQ(png[at + 16], 8);
+            EXPECT_EQ(png[at + 17], 6);
+        } else if (types.back() == "IDAT") {
+            uLongf got = pixels.size();
+            EXPECT_EQ(uncompress(pixels.data(), &got, png.data() + at + 8, length), Z_OK);
+            EXPECT_EQ(got, pixels.size());
+        }
+        at += 12 + length;
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    // Every row: filter 0, then the icon's pixels as red, green, blue, alpha.
+    for (int y = 0; y < size; ++y) {
+        const std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * (size * 4 + 1);
+        EXPECT_EQ(row[0], 0);
+        for (int x = 0; x < size; ++x) {
+            const std::size_t from = (static_cast<std::size_t>(y) * size + x) * 4;
+            EXPECT_EQ(row[1 + x * 4], image[from + 2]);
+            EXPECT_EQ(row[1 + x * 4 + 1], image[from + 1]);
+            EXPECT_EQ(row[1 + x * 4 + 2], image[from]);
+            EXPECT_EQ(row[1 + x * 4 + 3], image[from + 3]);
+        }
+    }
 }

@@ -121,6 +121,26 @@ TEST_F(Program, KeepsTheSelectionThroughATurn) {
     });
 }
 
+TEST_F(Program, TakesTheSuggestedSizeOnAMoveToAMonitorOfAnotherScaleAndDrawsTheBoardAnew) {
+    folder.enter(allObstacles);
+    // At 150 %: cells of 300 pixels, so cell (1, 1) lies where the first size had row 2.
+    static const RECT suggested{40, 30, 40 + 1200, 30 + 900};
+    run({
+        [](HWND window) {
+            selectedCell = {1, 1}; // unseen until the next paint
+            PostMessageW(window, WM_DPICHANGED, 0x00900090, reinterpret_cast<LPARAM>(&suggested));
+        },
+        [](HWND window) {
+            RECT client;
+            GetClientRect(window, &client);
+            EXPECT_EQ(client.right, 1200);
+            EXPECT_EQ(client.bottom, 900);
+            EXPECT_EQ(win32layer::testing::pixelAt(window, 301, 390), green);
+            pushKey(window, SDLK_ESCAPE);
+        },
+    });
+}
+
 TEST_F(Program, EndsWithExitCodeZeroOnEscapeAndDestroysTheWorld) {
     folder.enter(allObstacles);
     const int exitCode = run({

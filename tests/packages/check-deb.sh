@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian package with apt-get as a user would, runs the installed
-# programs on the installed sample world, and removes the package again with
-# every package it brought along: the machine is left as it was.
+# Checks the Debian package with lintian (no error, no warning), installs it with
+# apt-get as a user would, runs the installed programs on the installed sample
+# world and the desktop's launcher, validates its menu entry and AppStream
+# metadata, and removes the package again with every package it brought along:
+# the machine is left as it was.
 #
 #   tests/packages/check-deb.sh DEB [NATIVE_BUILD_DIR]
 #       NATIVE_BUILD_DIR (default build): its lurkfield-text, when built, must
@@ -65,6 +67,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Debian's own checks of the package: no error and no warning (an override would be in
+# the package, usr/share/lintian/overrides/lurkfield, with the reason beside it).
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" \
+    2>"$work/lintian.err" && ! grep -q '^[EW]: ' "$work/lintian.txt" ||
+    { cat "$work/lintian.txt" "$work/lintian.err" >&2; fail "lintian finds errors or warnings in $deb"; }
+lintian_said="lintian $(lintian --print-version): 0 errors, 0 warnings,"
+lintian_said+=" $(grep -c '^I: ' "$work/lintian.txt" || true) information tags"
+
 started=$EPOCHREALTIME
 installed=1
 DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$work/install.log" 2>&1 ||
@@ -72,10 +82,32 @@ DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$work/install.log" 2
 install_time=$(seconds_since "$started")
 
 [[ $(dpkg-query -W -f='${Version}' lurkfield) == "$version" ]] || fail "the installed version is not $version"
+app=org.lurkfield.Lurkfield
 for file in /usr/bin/lurkfield /usr/bin/lurkfield-text /usr/share/lurkfield/lurkfield.config \
-    /usr/share/doc/lurkfield/README.md /usr/share/doc/lurkfield/docs/robustness.md; do
+    /usr/share/doc/lurkfield/{README.md,docs/robustness.md,copyright,changelog.gz} \
+    /usr/share/man/man1/lurkfield{,-text}.1.gz /usr/share/man/man5/lurkfield.config.5.gz \
+    /usr/share/applications/$app.desktop /usr/share/metainfo/$app.metainfo.xml \
+    /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$app.png; do
     [[ -f $file ]] || fail "$file was not installed"
 done
+for program in /usr/bin/lurkfield-sweep*; do
+    [[ -f /usr/share/man/man1/$(basename "$program").1.gz ]] || fail "$program has no manual page"
+done
+grep -q '^Copyright: 2026 The Lurkfield developers$' /usr/share/doc/lurkfield/copyright &&
+    grep -q '^License: Expat$' /usr/share/doc/lurkfield/copyright || fail "the copyright file is not MIT's"
+[[ $(zcat /usr/share/doc/lurkfield/changelog.gz | head -n 1) == "lurkfield ($version) unstable; urgency=medium" ]] ||
+    fail "the changelog does not begin with $version: $(zcat /usr/share/doc/lurkfield/changelog.gz | head -n 1)"
+
+# The menu entry and the software centres' metadata as the desktop reads them: errors and
+# warnings fail, hints and information do not.
+desktop-file-validate /usr/share/applications/$app.desktop >"$work/desktop.txt" 2>&1 &&
+    ! grep -qE ': (error|warning): ' "$work/desktop.txt" ||
+    { cat "$work/desktop.txt" >&2; fail "desktop-file-validate refuses the menu entry"; }
+appstreamcli validate --no-net /usr/share/metainfo/$app.metainfo.xml >"$work/appstream.txt" 2>&1 &&
+    ! grep -qE '^[EW]: ' "$work/appstream.txt" ||
+    { cat "$work/appstream.txt" >&2; fail "appstreamcli refuses the AppStream metadata"; }
+launcher=$(sed -n 's/^Exec=//p' /usr/share/applications/$app.desktop)
+[[ -x $launcher ]] || fail "the menu entry starts $launcher, which is not an installed program"
 [[ $(/usr/bin/lurkfield-text --version) == "lurkfield-text $version" ]] ||
     fail "lurkfield-text --version says: $(/usr/bin/lurkfield-text --version)"
 
@@ -97,11 +129,32 @@ mkdir "$work/empty"
     fail "the installed window program failed: $(cat "$work/window.txt")"
 grep -q '^Error: The grid is too small' "$work/window.txt" || fail "the window program said: $(cat "$work/window.txt")"
 
+# The menu's launcher: the first start copies the sample world into the user's data folder
+# and plays it there, a later one plays that copy as the user left it. Without a display
+# (SDL's X11 driver and no DISPLAY) the program ends at once with its message.
+no_display=(env -u WAYLAND_DISPLAY -u XDG_DATA_HOME DISPLAY= SDL_VIDEODRIVER=x11 HOME="$work/home")
+for start in first again; do
+    "${no_display[@]}" "$launcher" >"$work/launcher.txt" 2>&1 && rc=0 || rc=$?
+    [[ $rc == 1 ]] && grep -q 'cannot open its window: no display' "$work/launcher.txt" ||
+        fail "the launcher's $start start ended with $rc: $(cat "$work/launcher.txt")"
+    if [[ $start == first ]]; then
+        cmp -s "$work/home/.local/share/lurkfield/lurkfield.config" /usr/share/lurkfield/lurkfield.config ||
+            fail "the first start did not copy the sample world into ~/.local/share/lurkfield"
+        echo "grid.x 1" >>"$work/home/.local/share/lurkfield/lurkfield.config"
+    fi
+done
+[[ $(tail -n 1 "$work/home/.local/share/lurkfield/lurkfield.config") == "grid.x 1" ]] ||
+    fail "a later start replaced the user's lurkfield.config"
+"${no_display[@]}" XDG_DATA_HOME="$work/data" "$launcher" >/dev/null 2>&1 || true
+[[ -f $work/data/lurkfield/lurkfield.config ]] || fail "the launcher does not take XDG_DATA_HOME"
+
 started=$EPOCHREALTIME
 installed=
 purge || fail "apt-get purge lurkfield"
 remove_time=$(seconds_since "$started")
-[[ ! -e /usr/bin/lurkfield-text && ! -e /usr/share/lurkfield ]] || fail "files are left after the removal"
+[[ ! -e /usr/bin/lurkfield-text && ! -e /usr/share/lurkfield && ! -e /usr/libexec/lurkfield ]] ||
+    fail "files are left after the removal"
 ! dpkg-query -W -f='${Status}' lurkfield 2>/dev/null | grep -q 'ok installed' || fail "still installed"
+echo "package: $lintian_said"
 echo "package: $(basename "$deb") installed in $install_time (bringing ${#brought[@]} more packages)," \
-    "played the sample world, removed in $remove_time"
+    "played the sample world, menu entry, metadata and launcher checked, removed in $remove_time"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows zip as a user meets it: it holds the two programs, the sample
-# world and README.txt (CRLF line ends); its lurkfield-text.exe runs under Wine
+# world, README.txt and LICENSE.txt (CRLF line ends); its lurkfield-text.exe runs under Wine
 # in the unpacked folder; both programs carry the version resource and the
 # manifest, and lurkfield.exe its icon, read back from the .exe files.
 #
@@ -24,7 +24,7 @@ fail() {
 
 folder=$(basename "$zip" .zip)
 unzip -Z1 "$zip" >"$work/listing" || fail "unzip cannot list $zip"
-for name in lurkfield.exe lurkfield-text.exe lurkfield.config README.txt; do
+for name in lurkfield.exe lurkfield-text.exe lurkfield.config README.txt LICENSE.txt; do
     grep -qxF "$folder/$name" "$work/listing" || fail "$folder/$name is not in the zip: $(tr '\n' ' ' <"$work/listing")"
 done
 unzip -q "$zip" -d "$work"
@@ -34,6 +34,8 @@ lines=$(wc -l <"$dir/README.txt")
 crlf=$(grep -c $'\r$' "$dir/README.txt" || true)
 ((lines > 20 && crlf == lines)) || fail "README.txt has $crlf CRLF ends in $lines lines"
 grep -q "^Lurkfield $version for Windows" "$dir/README.txt" || fail "README.txt does not begin with the version"
+[[ $(tr -d '\r' <"$dir/LICENSE.txt") == "$(cat "$root/LICENSE")" && $(grep -c $'\r$' "$dir/LICENSE.txt") == \
+    $(wc -l <"$dir/LICENSE.txt") ]] || fail "LICENSE.txt is not LICENSE with CRLF line ends"
 
 # The resources, as windres reads them back from each program.
 manifest_of() {
@@ -75,6 +77,6 @@ said=$(cd "$dir" && timeout 60 wine lurkfield-text.exe --version 2>&1 | tr -d '\
 grep -q $'^turn 2: .* predators\r$' "$work/frame.txt" || fail "lurkfield-text.exe printed: $(head -c 300 "$work/frame.txt")"
 [[ $(grep -c $'^[.#oH]\\{40\\}\r$' "$work/frame.txt") == 30 ]] || fail "the sample world's board is not 40 x 30"
 wineserver -k 2>/dev/null || true
-echo "windows zip: $(basename "$zip") holds the programs, the sample world and README.txt (CRLF);" \
+echo "windows zip: $(basename "$zip") holds the programs, the sample world, README.txt and LICENSE.txt (CRLF);" \
     "version $version and manifests read back; lurkfield-text.exe played under Wine;" \
     "$(seconds_since "$started")"

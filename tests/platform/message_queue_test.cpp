@@ -168,3 +168,24 @@ TEST_F(MessageQueue, DropsTheMessagesOfADestroyedWindow) {
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(PostMessageW(window, WM_CHAR, 'b', 0), FALSE);
 }
+
+TEST_F(MessageQueue, RepaintsTheWholeClientAreaOnceAfterSetWindowPosGivesANewSize) {
+    drain();
+    EXPECT_EQ(SetWindowPos(window, nullptr, 7, 9, 150, 90, SWP_NOZORDER | SWP_NOACTIVATE), TRUE);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 150);
+    EXPECT_EQ(client.bottom, 90);
+    EXPECT_EQ(drain(), (std::vector<UINT>{WM_PAINT}));
+    EXPECT_EQ(win32layer::testing::pixelAt(window, 149, 89), white);
+    SetWindowPos(window, nullptr, 0, 0, 150, 90, SWP_NOZORDER);
+    EXPECT_TRUE(drain().empty()) << "the same size repaints nothing";
+}
+
+TEST_F(MessageQueue, RefusesToPlaceAWindowInTheZOrderOrWithOtherFlags) {
+    EXPECT_EQ(SetWindowPos(window, window, 0, 0, 150, 90, 0), FALSE);
+    EXPECT_EQ(SetWindowPos(window, nullptr, 0, 0, 150, 90, 0x0001 /* SWP_NOSIZE */), FALSE);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 100);
+}
