@@ -44,7 +44,10 @@ class TurnScheduler {
 
     // Notes that a command was issued now, by the object whose tick is running
     // (by none outside the ticks). World::issue calls it for every command.
-    void noteIssued() { issuers.push_back(ticking); }
+    void noteIssued() {
+        issuers.push_back(ticking);
+        issuerCells.push_back(tickingCell);
+    }
 
     // Calls run(command) for every command in order; a command added meanwhile
     // runs too. The issuers noted for the commands must still be alive, as the
@@ -55,13 +58,13 @@ class TurnScheduler {
     // Notes that an Eat has marked the object eaten (Eat::execute calls it).
     void noteEaten(GameObject& object) { marked.push_back(&object); }
 
-    // Calls visit(object) for every object of the turn that may be marked eaten,
-    // when the turn visits its objects a second time (to remove the eaten): every
-    // creature, in row-major order, then every object an Eat marked this turn
-    // and every obstacle that was marked when the turn began. No other obstacle
-    // can be marked, and the rest are not visited. An object may be visited twice.
+    // Calls visit(object) for every object of the turn marked eaten: those an
+    // Eat marked this turn and those already marked when the turn began (the
+    // ticks note them). Only an Eat marks an object while a turn runs, so the
+    // turn removes the eaten without visiting every object again. An object
+    // may be visited more than once.
     template <class Visit>
-    void forEachObjectAgain(const TurnObjects& objects, Visit visit) const;
+    void forEachMarked(Visit visit) const;
 
     // Calls visit(command) for every command of the previous turn, in order
     // (hearing lists the prey moves among them).
@@ -94,8 +97,8 @@ class TurnScheduler {
     static void askIfStillThere(Address address);
     // The object's cell; gives the cell, or null when it lies off the grid.
     static const GameObjectPtr* askCell(const GameObject& object, const Grid& grid);
-    // The object's cell and the cells around it.
-    static void askAround(const GameObject& object, const Grid& grid);
+    // The cell at this address and the cells around it, in a grid of this width.
+    static void askAround(Address cell, std::int32_t width);
     static Address noted(std::size_t command, const std::vector<Address>& notes) {
         return command < notes.size() ? notes[command] : 0;
     }
@@ -114,12 +117,17 @@ class TurnScheduler {
 
     // The object whose tick is running, or 0.
     Address ticking = 0;
+    // Where the cell of the object whose tick is running is, or 0.
+    Address tickingCell = 0;
     std::vector<Address> issuers;
+    // The issuers' cells, noted as they issue: the commands then ask for the
+    // cells around an issuer without waiting for the issuer itself.
+    std::vector<Address> issuerCells;
     std::vector<Address> lastIssuers;
     // The obstacles whose tick acts this turn, and the creatures merged with them.
     std::vector<GameObject*> actingObstacles;
     std::vector<GameObject*> merged;
-    // The objects marked eaten by this turn's Eats, and the obstacles marked before it.
+    // The objects marked eaten by this turn's Eats, and those marked before it.
     std::vector<GameObject*> marked;
 };
 
@@ -155,19 +163,14 @@ inline const GameObjectPtr* TurnScheduler::askCell(const GameObject& object, con
     return cell;
 }
 
-inline void TurnScheduler::askAround(const GameObject& object, const Grid& grid) {
-    const GameObjectPtr* asked = askCell(object, grid);
-    if (asked == nullptr)
-        return;
-    const GameObjectPtr& cell = *asked;
+inline void TurnScheduler::askAround(Address cell, std::int32_t width) {
     // The cells beside it, and the three above and below, by address: near an
     // edge some lie off the grid, and a hint for them is harmless. Four cells
     // share a cache line, so the two ends of three cover the middle one.
-    const auto here = reinterpret_cast<Address>(&cell);
-    const Address row = sizeof cell * static_cast<Address>(grid.width);
-    for (const Address middle : {here - row, here, here + row}) {
-        askIfStillThere(middle - sizeof cell);
-        askIfStillThere(middle + sizeof cell);
+    const Address row = sizeof(GameObjectPtr) * static_cast<Address>(width);
+    for (const Address middle : {cell - row, cell, cell + row}) {
+        askIfStillThere(middle - sizeof(GameObjectPtr));
+        askIfStillThere(middle + sizeof(GameObjectPtr));
     }
 }
 
@@ -180,14 +183,16 @@ void TurnScheduler::forEachObject(const TurnObjects& objects, const Grid& grid,
     for (GameObject* obstacle : objects.obstacleList()) {
         if (!countObstacleTick(*obstacle))
             actingObstacles.push_back(obstacle);
-        if (obstacle->eaten)
+        else if (obstacle->eaten) // an acting obstacle is noted as it ticks
             marked.push_back(obstacle);
     }
     const std::vector<GameObject*>& inOrder = actingInOrder(objects);
     issuers.assign(issued.size(), 0);
+    issuerCells.assign(issued.size(), 0);
     // Hardly any object issues more than one command: room for one each saves
     // copying the notes as they grow.
     issuers.reserve(issued.size() + inOrder.size());
+    issuerCells.reserve(issued.size() + inOrder.size());
     tickInOrder(inOrder, grid, tick);
 }
 
@@ -209,7 +214,14 @@ template <class Tick>
 void TurnScheduler::tickInOrder(const std::vector<GameObject*>& objects, const Grid& grid,
                                 Tick tick) {
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        ticking = reinterpret_cast<Address>(objects[i]);
+        GameObject& object = *objects[i];
+        ticking = reinterpret_cast<Address>(&object);
+        tickingCell = grid.contains(object.x, object.y)
+                          ? reinterpret_cast<Address>(&grid.at(object.x, object.y))
+                          : 0;
+        // An object marked eaten before the turn leaves the grid at its end too.
+        if (object.eaten)
+            marked.push_back(&object);
         // A tick reads the object, then its behaviour and its cell.
         if (i + 2 * ahead < objects.size())
             ask(objects[i + 2 * ahead]);
@@ -218,9 +230,10 @@ void TurnScheduler::tickInOrder(const std::vector<GameObject*>& objects, const G
             ask(next.ai.get());
             askCell(next, grid);
         }
-        tick(*objects[i]);
+        tick(object);
     }
     ticking = 0;
+    tickingCell = 0;
 }
 
 template <class Run>
@@ -233,15 +246,14 @@ void TurnScheduler::forEachCommand(const std::vector<CommandPtr>& commands, cons
         }
         // A command is about its issuer or a neighbour of it: the cells around
         // the issuer are the ones it changes.
-        if (const Address address = noted(i + ahead, issuers))
-            askAround(*reinterpret_cast<const GameObject*>(address), grid);
+        if (const Address cell = noted(i + ahead, issuerCells))
+            askAround(cell, grid.width);
         run(*commands[i]);
     }
 }
 
 template <class Visit>
-void TurnScheduler::forEachObjectAgain(const TurnObjects& objects, Visit visit) const {
-    visitAll(objects.creatureList(), visit);
+void TurnScheduler::forEachMarked(Visit visit) const {
     visitAll(marked, visit);
 }
 

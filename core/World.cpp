@@ -112,7 +112,7 @@ void World::step() {
     schedule.forEachCommand(pendingCommands, grid, [](Command& command) { command.execute(); });
     exchangeCommandLists();
     // The eaten leave the grid, from the cell where each stands now.
-    schedule.forEachObjectAgain(objects, [this](GameObject& object) {
+    schedule.forEachMarked([this](GameObject& object) {
         if (object.eaten)
             grid.remove(object);
     });

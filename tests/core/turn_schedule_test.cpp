@@ -62,11 +62,16 @@ std::vector<std::int64_t> snapshot(const Grid& grid) {
 }
 
 // The obstacles of the first rows are set to act on this turn or the next, to
-// draw when they act, or to be marked eaten by hand, the same way in both games.
+// draw when they act, or to be marked eaten by hand, the same way in both
+// games; so is every tenth creature of them.
 void prepareObstacles(World& world) {
-    int n = 0;
+    int n = 0, creatures = 0;
     world.grid.forEachOccupiedCell([&](std::int32_t, std::int32_t, const GameObjectPtr& object) {
-        if (kindOf(*object) != Kind::obstacle || n >= 12)
+        if (kindOf(*object) != Kind::obstacle) {
+            object->eaten = creatures++ % 10 == 3;
+            return;
+        }
+        if (n >= 12)
             return;
         object->turnCounter = n % 3 == 0 ? INT_MAX - 1 : n % 3 == 1 ? INT_MAX : 5;
         if (n % 2 == 0)
