@@ -7,8 +7,10 @@
 #include "core/World.h"
 
 bool blocksLineOfSight(std::int32_t x, std::int32_t y) {
+    // Whether an object blocks sight is its kind's setting: the grid knows the
+    // kind of each cell's object without reading the object.
     const Grid& grid = theWorld->grid;
-    return grid.occupied(x, y) && queryProperty<"blocks_los">(*grid.at(x, y)) != 0;
+    return grid.occupied(x, y) && kindSetting<"blocks_los">(grid.kindAt(x, y)) != 0;
 }
 
 namespace {

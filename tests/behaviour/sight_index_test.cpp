@@ -1,5 +1,6 @@
-// Sight and eating find the eatable through the grid's kind bits; they must
-// answer as the plain rules do, asking every object in their way.
+// Sight, the line of sight and eating find the eatable and the blocking
+// through the grid's kind bits; they must answer as the plain rules do,
+// asking every object in their way.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,7 +35,7 @@ std::string describe(const std::optional<SeenCell>& cell) {
 
 } // namespace
 
-TEST(SightIndex, SeesWhatScanningEveryCellSeesAndEatsWhatAskingTheNeighbourEats) {
+TEST(SightIndex, SeesBlocksAndEatsWhatAskingEveryObjectWould) {
     const std::string eatable[] = {"prey.eatable 1\n", "obstacle.eatable 1\n",
                                    "predator.eatable 1\nprey.eatable 1\n", "",
                                    "prey.eatable 1\nobstacle.eatable 1\npredator.eatable 1\n"};
@@ -43,6 +44,12 @@ TEST(SightIndex, SeesWhatScanningEveryCellSeesAndEatsWhatAskingTheNeighbourEats)
         std::srand(seed++);
         TestWorld world("grid.x 131\ngrid.y 23\nobstacle.density 25\nprey.number 150\n"
                         "predator.number 200\nobstacle.blocks_los 1\nprey.blocks_los 1\n" + kinds);
+        for (std::int32_t y = 0; y < world->grid.height; ++y) {
+            for (std::int32_t x = 0; x < world->grid.width; ++x) {
+                const GameObjectPtr object = world->grid.get(x, y);
+                ASSERT_EQ(blocksLineOfSight(x, y), object && queryProperty(object, "blocks_los") != 0);
+            }
+        }
         world->grid.forEachOccupiedCell([&](std::int32_t x, std::int32_t y, const GameObjectPtr& self) {
             for (std::int64_t range : {0, 1, 3, 8, 70, 2147483647}) {
                 ASSERT_EQ(describe(firstEatableInSight(x, y, range)),

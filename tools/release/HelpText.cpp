@@ -20,14 +20,6 @@ struct Entry {
     std::string text;
 };
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 void readEntry(std::vector<Entry>& entries, const std::string& line) {
     std::smatch match;
     const bool paragraphOpen = !entries.empty() && entries.back().names.empty();
@@ -72,6 +64,14 @@ std::string entriesAsMarkdown(const std::vector<Entry>& entries) {
 }
 
 } // namespace
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
 
 HelpMarkdown helpAsMarkdown(const std::string& help) {
     const std::vector<std::string> lines = linesOf(help);

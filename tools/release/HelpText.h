@@ -6,6 +6,7 @@
 // and arguments, two or more blanks, what it does; further lines indented
 // deeper) or a line of plain text.
 #include <string>
+#include <vector>
 
 struct HelpMarkdown {
     std::string usage;   // a ``` block of the command's forms
@@ -14,3 +15,6 @@ struct HelpMarkdown {
 
 // Throws std::runtime_error for a help not of that form.
 HelpMarkdown helpAsMarkdown(const std::string& help);
+
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);

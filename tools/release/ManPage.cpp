@@ -15,14 +15,6 @@ const std::regex readmeLine(R"(<!-- README: (.+) -->)");
 const std::string usageLine = "<!-- --help: usage -->";
 const std::string optionsLine = "<!-- --help: options -->";
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::string upper(std::string text) {
     for (char& c : text)
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
