@@ -18,7 +18,7 @@ void MoveIndex::rebuild(std::uint64_t serial, std::vector<HeardMove> listed, con
     }
     byRow = moves.size() > shortList && rowMajor;
     if (byRow)
-        indexBlocks(grid);
+        indexRows(grid.height);
 }
 
 std::vector<HeardMove> MoveIndex::takeStorage() {
@@ -28,14 +28,10 @@ std::vector<HeardMove> MoveIndex::takeStorage() {
     return storage;
 }
 
-void MoveIndex::indexBlocks(const Grid& grid) {
-    rows = grid.height;
-    columns = grid.width;
-    blocksPerRow = static_cast<std::size_t>((columns + blockWidth - 1) / blockWidth);
-    blockBegin.assign(static_cast<std::size_t>(rows) * blocksPerRow + 1, 0);
+void MoveIndex::indexRows(std::int32_t height) {
+    rowBegin.assign(static_cast<std::size_t>(height) + 1, 0);
     for (const HeardMove& m : moves)
-        ++blockBegin[static_cast<std::size_t>(m.fromY) * blocksPerRow +
-                     static_cast<std::size_t>(m.fromX / blockWidth) + 1];
-    for (std::size_t block = 1; block < blockBegin.size(); ++block)
-        blockBegin[block] += blockBegin[block - 1];
+        ++rowBegin[static_cast<std::size_t>(m.fromY) + 1];
+    for (std::size_t row = 1; row < rowBegin.size(); ++row)
+        rowBegin[row] += rowBegin[row - 1];
 }

@@ -47,24 +47,15 @@ class MoveIndex {
   private:
     static constexpr std::size_t shortList = 64;
 
-    // Columns per block: a block's moves are found directly, then walked.
-    static constexpr std::int64_t blockWidth = 16;
-
-    void indexBlocks(const Grid& grid);
+    void indexRows(std::int32_t height);
 
     // The serial of the lists the moves are from; nothing while the storage is out.
     std::optional<std::uint64_t> builtFor;
     bool steps = true;
     std::vector<HeardMove> moves;
     bool byRow = false;
-    // The rows are cut into blocks of blockWidth columns; the moves starting in
-    // block b of row r are moves[blockBegin[i] .. blockBegin[i + 1]), where
-    // i = r * blocksPerRow + b. So the moves of a row from block a to block b
-    // are moves[blockBegin[r * blocksPerRow + a] .. blockBegin[r * blocksPerRow + b + 1]).
-    std::vector<std::uint32_t> blockBegin;
-    std::size_t blocksPerRow = 0;
-    std::int64_t rows = 0;
-    std::int64_t columns = 0;
+    // The moves starting in row r are moves[rowBegin[r] .. rowBegin[r + 1]).
+    std::vector<std::uint32_t> rowBegin;
 };
 
 template <class Test>
@@ -77,18 +68,15 @@ std::optional<HeardMove> MoveIndex::firstStartingIn(const CellArea& area, Test p
         return std::nullopt;
     }
     // In rising row-major order of origin, list order and row-by-row order agree.
-    if (area.right < 0 || area.left >= columns)
-        return std::nullopt;
-    const auto firstBlock = static_cast<std::size_t>(std::max<std::int64_t>(0, area.left) / blockWidth);
-    const auto lastBlock =
-        static_cast<std::size_t>(std::min<std::int64_t>(columns - 1, area.right) / blockWidth);
+    const auto lastRow = static_cast<std::int64_t>(rowBegin.size()) - 2;
     for (std::int64_t row = std::max<std::int64_t>(0, area.top);
-         row <= std::min<std::int64_t>(rows - 1, area.bottom); ++row) {
-        const std::size_t rowBlocks = static_cast<std::size_t>(row) * blocksPerRow;
-        const auto end = moves.begin() + blockBegin[rowBlocks + lastBlock + 1];
-        for (auto move = moves.begin() + blockBegin[rowBlocks + firstBlock];
-             move != end && move->fromX <= area.right; ++move) {
-            if (move->fromX >= area.left && passes(*move))
+         row <= std::min(lastRow, area.bottom); ++row) {
+        const auto rowEnd = moves.begin() + rowBegin[static_cast<std::size_t>(row) + 1];
+        auto move = std::lower_bound(
+            moves.begin() + rowBegin[static_cast<std::size_t>(row)], rowEnd, area.left,
+            [](const HeardMove& m, std::int64_t column) { return m.fromX < column; });
+        for (; move != rowEnd && move->fromX <= area.right; ++move) {
+            if (passes(*move))
                 return *move;
         }
     }
