@@ -70,14 +70,6 @@ public:
     // cells (the turn's listing, sight, the test before a step) then stay in
     // cache and read the handles of occupied cells only.
     bool occupied(std::int32_t x, std::int32_t y) const { return isSet(index(x, y)); }
-    // Calls visit(column) for every occupied cell of the row from column left
-    // to column right (both inside the grid), from the left.
-    template <class Visit>
-    void forEachOccupiedInRow(std::int32_t row, std::int32_t left, std::int32_t right,
-                              Visit visit) const {
-        forEachBitInRow(row, left, right, [&](std::size_t word) { return occupancy[word]; },
-                        visit);
-    }
     // Calls visit(column, kind) for every cell of the row from column left to
     // column right (both inside the grid), from the left, whose object is of a
     // kind in `wanted`. The set is read again at each word of 64 cells, so a
