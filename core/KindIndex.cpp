@@ -30,30 +30,34 @@ std::uint64_t KindIndex::newName() {
 }
 
 KindIndex::KindIndex(const KindIndex& other)
-    : cellsOf(other.cellsOf), obstacleChanges(other.obstacleChanges), counts(other.counts) {}
+    : occupancy(other.occupancy), predators(other.predators), prey(other.prey),
+      obstacleChanges(other.obstacleChanges), counts(other.counts) {}
 
 KindIndex::KindIndex(KindIndex&& other) noexcept
-    : cellsOf(std::move(other.cellsOf)), obstacleChanges(other.obstacleChanges),
-      counts(other.counts) {}
+    : occupancy(std::move(other.occupancy)), predators(std::move(other.predators)),
+      prey(std::move(other.prey)),
+      obstacleChanges(other.obstacleChanges), counts(other.counts) {}
 
 KindIndex& KindIndex::operator=(const KindIndex& other) {
-    cellsOf = other.cellsOf;
+    occupancy = other.occupancy;
+    predators = other.predators;
+    prey = other.prey;
     counts = other.counts;
     name = newName();
     return *this;
 }
 
 KindIndex& KindIndex::operator=(KindIndex&& other) noexcept {
-    cellsOf = std::move(other.cellsOf);
+    occupancy = std::move(other.occupancy);
+    predators = std::move(other.predators);
+    prey = std::move(other.prey);
     counts = other.counts;
     name = newName();
     return *this;
 }
 
-KindIndex::KindIndex(std::size_t cells) {
-    for (auto& bits : cellsOf)
-        bits.assign((cells + 63) / 64, 0);
-}
+KindIndex::KindIndex(std::size_t cells)
+    : occupancy((cells + 63) / 64), predators(occupancy.size()), prey(occupancy.size()) {}
 
 std::uint64_t& KindIndex::counter(Kind kind) {
     switch (kind) {
@@ -68,26 +72,29 @@ std::uint64_t& KindIndex::counter(Kind kind) {
 }
 
 void KindIndex::arrived(std::size_t cell, Kind kind) {
-    wordOf(kind, cell) |= bit(cell);
+    occupancy[cell / 64] |= bit(cell);
+    if (kind == Kind::obstacle)
+        ++obstacleChanges;
+    else
+        bitsOf(kind)[cell / 64] |= bit(cell);
     ++counter(kind);
 }
 
-void KindIndex::left(std::size_t cell) {
+Kind KindIndex::left(std::size_t cell) {
     const Kind kind = kindAt(cell);
-    wordOf(kind, cell) &= ~bit(cell);
+    occupancy[cell / 64] &= ~bit(cell);
+    if (kind == Kind::obstacle)
+        ++obstacleChanges;
+    else
+        bitsOf(kind)[cell / 64] &= ~bit(cell);
     --counter(kind);
-}
-
-void KindIndex::moved(std::size_t from, std::size_t to) {
-    const Kind kind = kindAt(from);
-    wordOf(kind, from) &= ~bit(from);
-    wordOf(kind, to) |= bit(to);
+    return kind;
 }
 
 Kind KindIndex::kindAt(std::size_t cell) const {
-    for (std::size_t kind = 0; kind + 1 < kindCount; ++kind) {
-        if (cellsOf[kind][cell / 64] & bit(cell))
-            return static_cast<Kind>(kind);
-    }
-    return static_cast<Kind>(kindCount - 1);
+    if (predators[cell / 64] & bit(cell))
+        return Kind::predator;
+    if (prey[cell / 64] & bit(cell))
+        return Kind::prey;
+    return Kind::obstacle;
 }

@@ -1,12 +1,16 @@
 #pragma once
-// What kind of object stands in each cell, kept by the grid as objects come to
-// stand in its cells and leave them: one bit per cell for each kind, and the
-// number of objects of each kind. The census after a turn is then at hand
-// without visiting a single object, and a scan for a kind (sight looking for
-// the eatable, a turn listing its creatures) reads a few words of bits per row
-// instead of asking every object in its way what it is. A kind is told apart
-// as everywhere else, through the object's accept, once when it arrives.
-#include <array>
+// What stands in each cell, kept by the grid as objects come to stand in its
+// cells and leave them (Grid::give and Grid::take, the one way a cell
+// changes): one bit per cell for whether it holds an object, one bit per cell
+// for each kind of creature, and the number of objects of each kind. An
+// occupied cell that holds no creature holds an obstacle, so the obstacles'
+// bits are the occupied cells' less the creatures' and are not kept apart.
+//
+// The test before a step then reads one bit, the census after a turn is at
+// hand without visiting a single object, and a scan for a kind (sight looking
+// for the eatable, a turn listing its creatures) reads a few words of bits per
+// row instead of asking every object in its way what it is. A kind is told
+// apart as everywhere else, through the object's accept, once when it arrives.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -36,22 +40,34 @@ public:
 
     // An object of this kind has come to stand in the cell, which was empty.
     void arrived(std::size_t cell, Kind kind);
-    // The object in the cell has left it (removed, replaced, or dropped by a mover).
-    void left(std::size_t cell);
-    // The object in cell `from` has moved to cell `to`, which was empty: its kind
-    // is still counted, now in the other cell.
-    void moved(std::size_t from, std::size_t to);
+    // The object in the cell has left it (removed, replaced, dropped by a mover
+    // or moving on); gives the kind it was of.
+    Kind left(std::size_t cell);
 
+    bool occupied(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
     // The kind of the object in a cell that holds one.
     Kind kindAt(std::size_t cell) const;
+    // How many words of 64 cells the bits take.
+    std::size_t words() const { return occupancy.size(); }
     // Bit i % 64 of the result is set when cell i of word i / 64 holds an object
-    // of one of the kinds.
+    // of one of the kinds: a set that holds the obstacles starts from the
+    // occupied cells and drops the creatures it does not hold.
     std::uint64_t word(std::size_t index, KindSet kinds) const {
-        std::uint64_t bits = 0;
-        for (std::size_t kind = 0; kind < kindCount; ++kind) {
-            if (kinds & (1U << kind))
-                bits |= cellsOf[kind][index];
+        const bool withPredators = (kinds & kindBit(Kind::predator)) != 0;
+        const bool withPrey = (kinds & kindBit(Kind::prey)) != 0;
+        if (kinds & kindBit(Kind::obstacle)) {
+            std::uint64_t bits = occupancy[index];
+            if (!withPredators)
+                bits &= ~predators[index];
+            if (!withPrey)
+                bits &= ~prey[index];
+            return bits;
         }
+        std::uint64_t bits = 0;
+        if (withPredators)
+            bits |= predators[index];
+        if (withPrey)
+            bits |= prey[index];
         return bits;
     }
 
@@ -67,16 +83,15 @@ public:
     Stamp obstaclesStamp() const { return {name, obstacleChanges}; }
 
 private:
-    static constexpr std::size_t kindCount = 3;
     static std::uint64_t bit(std::size_t cell) { return std::uint64_t{1} << (cell % 64); }
-    std::uint64_t& wordOf(Kind kind, std::size_t cell) {
-        obstacleChanges += kind == Kind::obstacle ? 1 : 0;
-        return cellsOf[static_cast<std::size_t>(kind)][cell / 64];
-    }
+    // The bits of a creature's kind (obstacles have none of their own).
+    std::vector<std::uint64_t>& bitsOf(Kind kind) { return kind == Kind::predator ? predators : prey; }
     static std::uint64_t newName();
     std::uint64_t& counter(Kind kind);
 
-    std::array<std::vector<std::uint64_t>, kindCount> cellsOf;
+    std::vector<std::uint64_t> occupancy;
+    std::vector<std::uint64_t> predators;
+    std::vector<std::uint64_t> prey;
     std::uint64_t name = newName();
     std::uint64_t obstacleChanges = 0;
     Census counts;
