@@ -22,7 +22,9 @@
 #   --small         the worlds shrunk by 5 per side, to try the script out quickly
 #                   (the figures then say nothing about the targets)
 #   --baseline REV  also measure revision REV (a git worktree of it is built in
-#                   BUILD_DIR-baseline/), side by side with the working tree
+#                   BUILD_DIR-baseline/), side by side with the working tree; of
+#                   the benchmarks, REV runs those both builds have, and a row
+#                   of one that REV lacks has empty cells for it
 # Results (the raw figures and the table) go to BUILD_DIR/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -76,7 +78,19 @@ fi
 # record BUILD NAME VALUE: one figure of one round
 file_of() { echo "$results/$1.${2//\//_}.txt"; }
 record() { echo "$3" >>"$(file_of "$1" "$2")"; }
-figure() { stats 3 <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
+figure() { # BUILD NAME -> median min max, or "- - -" where the build has no such figure
+  local file
+  file=$(file_of "$1" "$2")
+  if [[ -s $file ]]; then stats 3 <"$file"; else echo "- - -"; fi
+}
+
+# The benchmarks each build runs: a baseline only those this build has too, since
+# the table shows this build's (a row of one that the baseline lacks stays empty).
+benchmarks_of() { "${dir[$1]}/bench/lurkfield-bench" --benchmark_list_tests 2>/dev/null; }
+declare -A benchmarks=([this]=$(benchmarks_of this))
+if [[ -n $baseline ]]; then
+  benchmarks[baseline]=$(comm -12 <(benchmarks_of this | sort) <(benchmarks_of baseline | sort))
+fi
 
 # One round of Google Benchmark: every benchmark in a process of its own, as every
 # program builds its one World in a fresh process (a world built where other
@@ -85,7 +99,7 @@ figure() { stats 3 <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
 # last column).
 bench_round() { # BUILD
   local bench=${dir[$1]}/bench/lurkfield-bench name
-  for name in $("$bench" --benchmark_list_tests 2>/dev/null); do
+  for name in ${benchmarks[$1]}; do
     "$bench" --benchmark_filter="^${name}\$" --benchmark_format=csv 2>/dev/null |
       awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3, $NF }' |
       while read -r name wall cpu; do
@@ -127,12 +141,13 @@ for ((i = 0; i < runs; i++)); do
   done
 done
 
-cell() { # "MEDIAN MIN MAX" UNIT
+cell() { # "MEDIAN MIN MAX" UNIT: nothing for a figure the build has not ("- - -")
   read -r med lo hi <<<"$1"
-  printf '%s %s (%s .. %s)' "$med" "$2" "$lo" "$hi"
+  [[ $med == - ]] || printf '%s %s (%s .. %s)' "$med" "$2" "$lo" "$hi"
 }
-change() { # "THIS" "BASELINE": the medians' change in percent
-  awk -v a="${1%% *}" -v b="${2%% *}" 'BEGIN { if (b + 0 == 0) print ""; else printf "%+.1f %%", (a - b) / b * 100 }'
+change() { # "THIS" "BASELINE": the medians' change in percent, nothing without both
+  awk -v a="${1%% *}" -v b="${2%% *}" 'BEGIN {
+    if (a == "-" || b == "-" || b + 0 == 0) print ""; else printf "%+.1f %%", (a - b) / b * 100 }'
 }
 source_figure() { # BUILD SOURCE: SOURCE is a figure name, or "text:WORLD"
   if [[ $2 == text:* ]]; then cat "$results/$1.text-${2#text:}.turn"; else figure "$1" "$2"; fi
