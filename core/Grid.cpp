@@ -22,6 +22,21 @@ std::string cellName(std::int64_t x, std::int64_t y) {
     return name;
 }
 
+// The kinds' bits of each word of 64 cells are apart and together the occupied
+// cells', and no cell past the last is occupied.
+void checkKindsBits(const KindIndex& kinds, std::size_t cells) {
+    for (std::size_t word = 0; word < kinds.words(); ++word) {
+        const std::uint64_t predators = kinds.word(word, kindBit(Kind::predator));
+        const std::uint64_t prey = kinds.word(word, kindBit(Kind::prey));
+        const std::uint64_t obstacles = kinds.word(word, kindBit(Kind::obstacle));
+        if ((predators | prey | obstacles) != kinds.word(word, allKinds) || (predators & prey) != 0)
+            broken("the kinds' bits of cells " + std::to_string(word * 64) + " on are not a "
+                   "partition of their occupancy bits");
+    }
+    if (cells % 64 != 0 && kinds.word(kinds.words() - 1, allKinds) >> (cells % 64) != 0)
+        broken("cells past the last are marked occupied");
+}
+
 } // namespace
 
 Grid::Grid(std::int32_t columns, std::int32_t rows, std::int32_t obstacleDensity)
@@ -150,40 +165,32 @@ void Grid::objectPointers(std::vector<GameObject*>& creatures,
 }
 
 void Grid::checkInvariants() const {
-    for (std::size_t word = 0; word < kinds.words(); ++word) {
-        const std::uint64_t predators = kinds.word(word, kindBit(Kind::predator));
-        const std::uint64_t prey = kinds.word(word, kindBit(Kind::prey));
-        const std::uint64_t obstacles = kinds.word(word, kindBit(Kind::obstacle));
-        if ((predators | prey | obstacles) != kinds.word(word, allKinds) || (predators & prey) != 0)
-            broken("the kinds' bits of cells " + std::to_string(word * 64) + " on are not a "
-                   "partition of their occupancy bits");
-    }
-    if (cells.size() % 64 != 0 && kinds.word(kinds.words() - 1, allKinds) >> (cells.size() % 64) != 0)
-        broken("cells past the last are marked occupied");
-    std::array<std::uint64_t, 3> walked{};
+    checkKindsBits(kinds, cells.size());
+    std::array<std::uint64_t, 3> walked{}; // by kind
     std::int64_t empty = 0;
-    const auto columns = static_cast<std::size_t>(width);
-    for (std::size_t cell = 0; cell < cells.size(); ++cell) {
-        const auto x = static_cast<std::int32_t>(cell % columns);
-        const auto y = static_cast<std::int32_t>(cell / columns);
-        const GameObjectPtr& object = cells[cell];
-        if (static_cast<bool>(object) != kinds.occupied(cell))
-            broken("cell " + cellName(x, y) +
-                   (object ? " holds an object, but its bit says empty" : " is empty, but its bit says occupied"));
-        if (!object) {
-            ++empty;
-            continue;
+    std::size_t cell = 0;
+    // A grid without columns may still claim billions of rows: nothing to walk.
+    const std::int32_t rows = cells.empty() ? 0 : height;
+    for (std::int32_t y = 0; y < rows; ++y) {
+        for (std::int32_t x = 0; x < width; ++x, ++cell) {
+            const GameObjectPtr& object = cells[cell];
+            if (static_cast<bool>(object) != kinds.occupied(cell))
+                broken("cell " + cellName(x, y) +
+                       (object ? " holds an object, but its bit says empty" : " is empty, but its bit says occupied"));
+            if (!object) {
+                ++empty;
+                continue;
+            }
+            if (object->x != x || object->y != y)
+                broken("cell " + cellName(x, y) + " holds an object that records " +
+                       cellName(object->x, object->y));
+            const Kind kind = kindOf(*object);
+            if (kinds.kindAt(cell) != kind)
+                broken("cell " + cellName(x, y) + " holds an object of another kind than its bits say");
+            ++walked[static_cast<std::size_t>(kind)];
         }
-        if (object->x != x || object->y != y)
-            broken("cell " + cellName(x, y) + " holds an object that records " +
-                   cellName(object->x, object->y));
-        const Kind kind = kindOf(*object);
-        if (kinds.kindAt(cell) != kind)
-            broken("cell " + cellName(x, y) + " holds an object of another kind than its bits say");
-        ++walked[static_cast<std::size_t>(kind)];
     }
-    const Census census{walked[2], walked[1], walked[0]};
-    if (!(census == kinds.census()))
+    if (!(Census{walked[2], walked[1], walked[0]} == kinds.census()))
         broken("the census does not count the objects the cells hold");
     if (empty != emptyCells())
         broken("the empty count is not the cells less the census");
