@@ -3,7 +3,6 @@
 #include <array>
 #include <boost/make_shared.hpp>
 #include <cstdlib>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -62,21 +61,21 @@ void Grid::fillWithObstacles(std::int32_t density) {
     }
 }
 
-void Grid::give(std::int32_t x, std::int32_t y, GameObjectPtr object, Kind kind) {
+inline void Grid::give(std::int32_t x, std::int32_t y, GameObjectPtr&& object, Kind kind) {
     const std::size_t cell = index(x, y);
     kinds.arrived(cell, kind);
     object->x = x;
     object->y = y;
-    cells[cell] = std::move(object);
+    cells[cell].swap(object); // the cell was empty: the handle given is left empty
 }
 
-Grid::Taken Grid::take(std::int32_t x, std::int32_t y) {
+inline Grid::Taken Grid::take(std::int32_t x, std::int32_t y) {
     const std::size_t cell = index(x, y);
     const Kind kind = kinds.left(cell);
     return {std::move(cells[cell]), kind};
 }
 
-void Grid::vacate(std::int32_t x, std::int32_t y) {
+inline void Grid::vacate(std::int32_t x, std::int32_t y) {
     if (!occupied(x, y))
         return;
     GameObjectPtr previous = take(x, y).object;
@@ -118,12 +117,13 @@ void Grid::move(std::int32_t x, std::int32_t y, const GameObjectPtr& object) {
     // there has left: it never leaves the grid, so it is not held as a leaver.
     // In a turn that handle is the mover's own. Commands made by hand may find
     // the cell empty, and then (x, y) is only emptied.
-    std::optional<Taken> mover;
-    if (occupied(moved.x, moved.y))
-        mover = take(moved.x, moved.y);
-    vacate(x, y);
-    if (mover)
-        give(x, y, std::move(mover->object), mover->kind);
+    if (occupied(moved.x, moved.y)) {
+        Taken mover = take(moved.x, moved.y);
+        vacate(x, y);
+        give(x, y, std::move(mover.object), mover.kind);
+    } else {
+        vacate(x, y);
+    }
     // Already so when it stood in its cell; an object off the grid records the
     // destination all the same.
     moved.x = x;

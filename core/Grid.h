@@ -98,10 +98,10 @@ public:
         return x >= 0 && x < width && y >= 0 && y < height;
     }
     // How many objects of each kind the cells hold, kept by every change of a cell.
-    const Census& census() const { return kinds.census(); }
+    Census census() const { return kinds.census(); }
     // The cells less the objects the census counts.
     std::int64_t emptyCells() const {
-        const Census& counted = census();
+        const Census counted = census();
         return static_cast<std::int64_t>(cells.size() -
                                          (counted.obstacles + counted.prey + counted.predators));
     }
@@ -134,7 +134,7 @@ private:
     // the kinds' index, and give the object's own x and y, together; nothing
     // else writes the handles, the bits or the census, nor the x and y of an
     // object on the grid.
-    void give(std::int32_t x, std::int32_t y, GameObjectPtr object, Kind kind);
+    void give(std::int32_t x, std::int32_t y, GameObjectPtr&& object, Kind kind);
     struct Taken {
         GameObjectPtr object;
         Kind kind;

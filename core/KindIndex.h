@@ -11,6 +11,7 @@
 // for the eatable, a turn listing its creatures) reads a few words of bits per
 // row instead of asking every object in its way what it is. A kind is told
 // apart as everywhere else, through the object's accept, once when it arrives.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -39,14 +40,36 @@ public:
     KindIndex& operator=(KindIndex&& other) noexcept;
 
     // An object of this kind has come to stand in the cell, which was empty.
-    void arrived(std::size_t cell, Kind kind);
+    void arrived(std::size_t cell, Kind kind) {
+        occupancy[cell / 64] |= bit(cell);
+        if (kind == Kind::obstacle)
+            ++obstacleChanges;
+        else
+            bitsOf(kind)[cell / 64] |= bit(cell);
+        ++counts[static_cast<std::size_t>(kind)];
+    }
     // The object in the cell has left it (removed, replaced, dropped by a mover
     // or moving on); gives the kind it was of.
-    Kind left(std::size_t cell);
+    Kind left(std::size_t cell) {
+        const Kind kind = kindAt(cell);
+        occupancy[cell / 64] &= ~bit(cell);
+        if (kind == Kind::obstacle)
+            ++obstacleChanges;
+        else
+            bitsOf(kind)[cell / 64] &= ~bit(cell);
+        --counts[static_cast<std::size_t>(kind)];
+        return kind;
+    }
 
     bool occupied(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
     // The kind of the object in a cell that holds one.
-    Kind kindAt(std::size_t cell) const;
+    Kind kindAt(std::size_t cell) const {
+        if (predators[cell / 64] & bit(cell))
+            return Kind::predator;
+        if (prey[cell / 64] & bit(cell))
+            return Kind::prey;
+        return Kind::obstacle;
+    }
     // How many words of 64 cells the bits take.
     std::size_t words() const { return occupancy.size(); }
     // Bit i % 64 of the result is set when cell i of word i / 64 holds an object
@@ -71,7 +94,10 @@ public:
         return bits;
     }
 
-    const Census& census() const { return counts; }
+    Census census() const {
+        return {counts[static_cast<std::size_t>(Kind::obstacle)], counts[static_cast<std::size_t>(Kind::prey)],
+                counts[static_cast<std::size_t>(Kind::predator)]};
+    }
     // Changes whenever an obstacle arrives in a cell, leaves one or moves, and is
     // never the same for the obstacles of two indexes: a list of a grid's
     // obstacles is still right while its stamp stays the same.
@@ -87,12 +113,12 @@ private:
     // The bits of a creature's kind (obstacles have none of their own).
     std::vector<std::uint64_t>& bitsOf(Kind kind) { return kind == Kind::predator ? predators : prey; }
     static std::uint64_t newName();
-    std::uint64_t& counter(Kind kind);
 
     std::vector<std::uint64_t> occupancy;
     std::vector<std::uint64_t> predators;
     std::vector<std::uint64_t> prey;
     std::uint64_t name = newName();
     std::uint64_t obstacleChanges = 0;
-    Census counts;
+    // How many objects of each kind the cells hold, by kind.
+    std::array<std::uint64_t, 3> counts{};
 };
