@@ -22,13 +22,14 @@ std::string cellName(std::int64_t x, std::int64_t y) {
 }
 
 // The kinds' bits of each word of 64 cells are apart and together the occupied
-// cells', and no cell past the last is occupied.
+// cells' (the occupancy is their union), and no cell past the last is occupied.
 void checkKindsBits(const KindIndex& kinds, std::size_t cells) {
     for (std::size_t word = 0; word < kinds.words(); ++word) {
         const std::uint64_t predators = kinds.word(word, kindBit(Kind::predator));
         const std::uint64_t prey = kinds.word(word, kindBit(Kind::prey));
         const std::uint64_t obstacles = kinds.word(word, kindBit(Kind::obstacle));
-        if ((predators | prey | obstacles) != kinds.word(word, allKinds) || (predators & prey) != 0)
+        const bool apart = ((predators & prey) | (predators & obstacles) | (prey & obstacles)) == 0;
+        if ((predators | prey | obstacles) != kinds.word(word, allKinds) || !apart)
             broken("the kinds' bits of cells " + std::to_string(word * 64) + " on are not a "
                    "partition of their occupancy bits");
     }
@@ -149,17 +150,17 @@ void Grid::objectPointers(std::vector<GameObject*>& creatures,
     creatures.clear();
     if (obstacles != nullptr)
         obstacles->clear();
-    constexpr KindSet creatureKinds = kindBit(Kind::predator) | kindBit(Kind::prey);
     for (std::size_t word = 0; word < kinds.words(); ++word) {
-        const std::uint64_t creatureBits = kinds.word(word, creatureKinds);
-        const std::uint64_t listed = obstacles != nullptr ? kinds.word(word, allKinds) : creatureBits;
+        const std::uint64_t obstacleBits = kinds.word(word, kindBit(Kind::obstacle));
+        const std::uint64_t occupied = kinds.word(word, allKinds);
+        const std::uint64_t listed = obstacles != nullptr ? occupied : occupied & ~obstacleBits;
         for (std::uint64_t bits = listed; bits != 0; bits &= bits - 1) {
             const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
             GameObject* object = cells[word * 64 + bit].get();
-            if ((creatureBits >> bit) & 1U)
-                creatures.push_back(object);
-            else
+            if ((obstacleBits >> bit) & 1U)
                 obstacles->push_back(object);
+            else
+                creatures.push_back(object);
         }
     }
 }

@@ -30,18 +30,16 @@ std::uint64_t KindIndex::newName() {
 }
 
 KindIndex::KindIndex(const KindIndex& other)
-    : occupancy(other.occupancy), predators(other.predators), prey(other.prey),
+    : occupancy(other.occupancy), cellsOf(other.cellsOf),
       obstacleChanges(other.obstacleChanges), counts(other.counts) {}
 
 KindIndex::KindIndex(KindIndex&& other) noexcept
-    : occupancy(std::move(other.occupancy)), predators(std::move(other.predators)),
-      prey(std::move(other.prey)),
+    : occupancy(std::move(other.occupancy)), cellsOf(std::move(other.cellsOf)),
       obstacleChanges(other.obstacleChanges), counts(other.counts) {}
 
 KindIndex& KindIndex::operator=(const KindIndex& other) {
     occupancy = other.occupancy;
-    predators = other.predators;
-    prey = other.prey;
+    cellsOf = other.cellsOf;
     counts = other.counts;
     name = newName();
     return *this;
@@ -49,12 +47,13 @@ KindIndex& KindIndex::operator=(const KindIndex& other) {
 
 KindIndex& KindIndex::operator=(KindIndex&& other) noexcept {
     occupancy = std::move(other.occupancy);
-    predators = std::move(other.predators);
-    prey = std::move(other.prey);
+    cellsOf = std::move(other.cellsOf);
     counts = other.counts;
     name = newName();
     return *this;
 }
 
-KindIndex::KindIndex(std::size_t cells)
-    : occupancy((cells + 63) / 64), predators(occupancy.size()), prey(occupancy.size()) {}
+KindIndex::KindIndex(std::size_t cells) : occupancy((cells + 63) / 64) {
+    for (auto& bits : cellsOf)
+        bits.assign(occupancy.size(), 0);
+}

@@ -2,9 +2,10 @@
 // What stands in each cell, kept by the grid as objects come to stand in its
 // cells and leave them (Grid::give and Grid::take, the one way a cell
 // changes): one bit per cell for whether it holds an object, one bit per cell
-// for each kind of creature, and the number of objects of each kind. An
-// occupied cell that holds no creature holds an obstacle, so the obstacles'
-// bits are the occupied cells' less the creatures' and are not kept apart.
+// for each kind, and the number of objects of each kind. The occupancy is the
+// union of the kinds' bits, kept apart so that a test of one cell reads one
+// word (docs/performance.md, "Where the speed lives", says why the obstacles'
+// bits are not derived from it).
 //
 // The test before a step then reads one bit, the census after a turn is at
 // hand without visiting a single object, and a scan for a kind (sight looking
@@ -42,55 +43,42 @@ public:
     // An object of this kind has come to stand in the cell, which was empty.
     void arrived(std::size_t cell, Kind kind) {
         occupancy[cell / 64] |= bit(cell);
-        if (kind == Kind::obstacle)
-            ++obstacleChanges;
-        else
-            bitsOf(kind)[cell / 64] |= bit(cell);
+        cellsOf[static_cast<std::size_t>(kind)][cell / 64] |= bit(cell);
         ++counts[static_cast<std::size_t>(kind)];
+        obstacleChanges += kind == Kind::obstacle ? 1 : 0;
     }
     // The object in the cell has left it (removed, replaced, dropped by a mover
     // or moving on); gives the kind it was of.
     Kind left(std::size_t cell) {
         const Kind kind = kindAt(cell);
         occupancy[cell / 64] &= ~bit(cell);
-        if (kind == Kind::obstacle)
-            ++obstacleChanges;
-        else
-            bitsOf(kind)[cell / 64] &= ~bit(cell);
+        cellsOf[static_cast<std::size_t>(kind)][cell / 64] &= ~bit(cell);
         --counts[static_cast<std::size_t>(kind)];
+        obstacleChanges += kind == Kind::obstacle ? 1 : 0;
         return kind;
     }
 
     bool occupied(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
     // The kind of the object in a cell that holds one.
     Kind kindAt(std::size_t cell) const {
-        if (predators[cell / 64] & bit(cell))
+        if (cellsOf[static_cast<std::size_t>(Kind::predator)][cell / 64] & bit(cell))
             return Kind::predator;
-        if (prey[cell / 64] & bit(cell))
+        if (cellsOf[static_cast<std::size_t>(Kind::prey)][cell / 64] & bit(cell))
             return Kind::prey;
         return Kind::obstacle;
     }
     // How many words of 64 cells the bits take.
     std::size_t words() const { return occupancy.size(); }
     // Bit i % 64 of the result is set when cell i of word i / 64 holds an object
-    // of one of the kinds: a set that holds the obstacles starts from the
-    // occupied cells and drops the creatures it does not hold.
+    // of one of the kinds (every kind: the occupancy's word).
     std::uint64_t word(std::size_t index, KindSet kinds) const {
-        const bool withPredators = (kinds & kindBit(Kind::predator)) != 0;
-        const bool withPrey = (kinds & kindBit(Kind::prey)) != 0;
-        if (kinds & kindBit(Kind::obstacle)) {
-            std::uint64_t bits = occupancy[index];
-            if (!withPredators)
-                bits &= ~predators[index];
-            if (!withPrey)
-                bits &= ~prey[index];
-            return bits;
-        }
+        if (kinds == allKinds)
+            return occupancy[index];
         std::uint64_t bits = 0;
-        if (withPredators)
-            bits |= predators[index];
-        if (withPrey)
-            bits |= prey[index];
+        for (std::size_t kind = 0; kind < cellsOf.size(); ++kind) {
+            if (kinds & (1U << kind))
+                bits |= cellsOf[kind][index];
+        }
         return bits;
     }
 
@@ -110,13 +98,11 @@ public:
 
 private:
     static std::uint64_t bit(std::size_t cell) { return std::uint64_t{1} << (cell % 64); }
-    // The bits of a creature's kind (obstacles have none of their own).
-    std::vector<std::uint64_t>& bitsOf(Kind kind) { return kind == Kind::predator ? predators : prey; }
     static std::uint64_t newName();
 
     std::vector<std::uint64_t> occupancy;
-    std::vector<std::uint64_t> predators;
-    std::vector<std::uint64_t> prey;
+    // Each kind's bits, by kind.
+    std::array<std::vector<std::uint64_t>, 3> cellsOf;
     std::uint64_t name = newName();
     std::uint64_t obstacleChanges = 0;
     // How many objects of each kind the cells hold, by kind.
