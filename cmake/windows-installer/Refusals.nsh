@@ -84,35 +84,3 @@ FunctionEnd
     ${EndIf}
   ${EndIf}
 !macroend
-
-; The user's world folder, and in it the sample world (from $PLUGINSDIR) when it
-; has no lurkfield.config. CopyFileW told to fail when the file exists never
-; overwrites a world, not even one saved while setup runs.
-Function PutSampleWorld
-  System::Call 'kernel32::GetFileAttributesW(w "${WORLD}") i .r0'
-  ${If} $0 = ${INVALID_FILE_ATTRIBUTES}
-    ClearErrors
-    CreateDirectory "${WORLD}"
-    ${If} ${Errors}
-      Push "Setup cannot make your world folder, ${WORLD}. Make sure you may write in $APPDATA, then run setup again."
-      Call Refuse
-    ${EndIf}
-  ${Else}
-    IntOp $1 $0 & ${FILE_ATTRIBUTE_DIRECTORY}
-    ${If} $1 = 0
-      Push "${WORLD} is a file, and Lurkfield keeps your world in a folder of that name. Move or rename the file (setup leaves it as it is), then run setup again."
-      Call Refuse
-    ${EndIf}
-  ${EndIf}
-  System::Call 'kernel32::GetFileAttributesW(w "${WORLD}\lurkfield.config") i .r0'
-  ${If} $0 = ${INVALID_FILE_ATTRIBUTES}
-    System::Call 'kernel32::CopyFileW(w "$PLUGINSDIR\lurkfield.config", \
-        w "${WORLD}\lurkfield.config", i 1) i .r0 ?e'
-    Pop $1
-    ${If} $0 = 0
-    ${AndIf} $1 <> ${ERROR_FILE_EXISTS}
-      Push "Setup cannot write the sample world into your world folder, ${WORLD}: the folder is read-only, or you may not write in it. Make it writable, or put a lurkfield.config of your own there, then run setup again."
-      Call Refuse
-    ${EndIf}
-  ${EndIf}
-FunctionEnd

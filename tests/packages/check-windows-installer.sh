@@ -83,8 +83,10 @@ expect_refused() {
 
 # The state of the installation and the world (checked unchanged by a refusal).
 state() {
-    (cd "$(dirname "$programs")" && find Lurkfield -type f -exec md5sum {} + 2>/dev/null | sort || true)
-    (cd "$(dirname "$world")" && find Lurkfield -type f -exec md5sum {} + 2>/dev/null | sort || true)
+    local folder
+    for folder in "$programs" "$world"; do
+        [[ ! -d $folder ]] || find "$folder" -type f -exec md5sum {} + | sort
+    done
     [[ ! -f $shortcut ]] || md5sum "$shortcut"
     wine reg query "$key" 2>/dev/null | tr -d '\r' || true
 }

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2154 # the variables are check-windows-installer.sh's
 # The cases of check-windows-installer.sh, in the order it runs them: each
 # leaves the prefix as the next expects it. Uses that script's helpers and its
 # $setup, $version, $world, $programs, $shortcut (Unix paths) and $world_win,
@@ -154,8 +155,10 @@ refusals_while_the_program_runs() {
     key_ends_program "$window" Escape "$pid" "the installed lurkfield.exe"
 }
 
-# The uninstall as Settings > Apps runs it, silently: uninstall.exe /S ends at
-# once and its copy in %TEMP% uninstalls, removing the registration last.
+# The uninstall as Settings > Apps runs it, silently: uninstall.exe /S hands the
+# work to a copy of itself in %TEMP% and ends. The copy inherits its output, so
+# `run` waits for the copy too; were it not so, the registration, which goes
+# last, would tell when the copy is done.
 uninstall() {
     local deadline=$((SECONDS + 30))
     cp "$world/lurkfield.config" "$work/world.config"
