@@ -27,3 +27,11 @@ expect_predator_icon() {
     grep -q '^[0-9]* 14 /\* RT_GROUP_ICON \*/' "$1" || fail "$2 has no icon"
     grep -q 'Has 9 elements' "$1" || fail "$2's icon does not hold its nine sizes"
 }
+
+# The manifest in resource script $1 of an NSIS program, which windres shows as
+# 16-bit words, each two bytes of the text.
+nsis_manifest_of() {
+    awk '/^1 24 / { inside = 1; next } inside && /^END/ { exit } inside' "$1" |
+        grep -o '\\x[0-9a-f]\{4\}' | sed 's/\\x\(..\)\(..\)/\\x\2\\x\1/' | tr -d '\n' |
+        { read -r escaped; printf '%b' "$escaped"; }
+}

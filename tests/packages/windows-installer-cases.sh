@@ -69,6 +69,9 @@ first_install() {
             '"CompanyName", "The Lurkfield developers"' "\"FileDescription\", \"Lurkfield $version Setup\""
         expect_predator_icon "$work/$name.rc" "the $name program"
     done
+    # Run by a user, it asks for no administrator rights.
+    [[ $(nsis_manifest_of "$work/setup.rc") == *'<requestedExecutionLevel level="asInvoker"'* ]] ||
+        fail "the installer's manifest asks for more than the user's rights: $(nsis_manifest_of "$work/setup.rc")"
 
     run "$programs/lurkfield-text.exe" --version
     [[ $said == "lurkfield-text $version" ]] || fail "the installed lurkfield-text.exe --version says: $said"
