@@ -16,13 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/sweep/record/SweepRecord.h"
+
 struct MergeRequest {
     std::vector<std::string> parts;
     // Where the joined file goes (--table FILE or --summary FILE), with its
     // own record beside it; nothing for standard output.
     std::optional<std::string> output;
-    // "table" or "summary" when the parts must be of that content; "" for either.
-    std::string content;
+    // What the parts must hold; nothing for either, as long as all hold the same.
+    std::optional<FileContent> content;
     // For the joined file's record.
     std::vector<std::string> commandLine;
 };

@@ -1,4 +1,4 @@
-#include "tools/sweep/output/Csv.h"
+#include "tools/sweep/rows/Csv.h"
 
 #include <charconv>
 
