@@ -19,16 +19,29 @@ bool beforeHeader(const std::string& file, const std::string& start, const std::
     return false;
 }
 
-// Whether the record is the row of the plan's run as the sweep writes it, byte for byte.
-template <class Row>
-bool writtenBySweep(const std::optional<Row>& row, const std::string& record, const RunPlan& plan,
-                    std::uint64_t run) {
+// Tells whether a record is the row of a run of the plan as the sweep writes
+// it, byte for byte, from the row read from it.
+class SweepRows {
+public:
+    explicit SweepRows(const RunPlan& runPlan) : plan(runPlan) {}
+
+    template <class Row>
+    bool wrote(const std::optional<Row>& row, const std::string& record, std::uint64_t run) {
+        if (!row)
+            return false;
+        if (!fields || fields->run != run)
+            fields = RunFields::of(plan, run);
+        written.clear();
+        writer.append(written, *row);
+        return static_cast<const RunFields&>(*row) == *fields && written == record;
+    }
+
+private:
+    const RunPlan& plan;
+    RowWriter writer;
+    std::optional<RunFields> fields;
     std::string written;
-    if (row)
-        RowWriter().append(written, *row);
-    return row && static_cast<const RunFields&>(*row) == RunFields::of(plan, run) &&
-           written == record;
-}
+};
 
 std::string firstLine(const std::string& record) {
     return record.substr(0, record.find('\n'));
@@ -40,12 +53,12 @@ bool readRows(const SweepOptions& options, TableReader& in, WholeRuns& whole,
               std::string& problem) {
     const auto reader = RowReader<TableRow>::of(options.plan.variedKeys(), tableHeader(options.plan));
     const RunSequence runs = options.sequence();
+    SweepRows sweepRows(options.plan);
     std::optional<std::uint64_t> last;
     std::string record;
     for (std::uint64_t before = in.wholeBytes(); in.next(record); before = in.wholeBytes()) {
         const std::optional<TableRow> row = reader->read(record);
-        const bool ours = row && runs.holds(row->run) &&
-                          writtenBySweep(row, record, options.plan, row->run);
+        const bool ours = row && runs.holds(row->run) && sweepRows.wrote(row, record, row->run);
         const std::uint64_t position = ours ? runs.positionOf(row->run) : 0;
         if (!ours || (last && position < *last)) {
             problem = in.fileName() + " holds a row that is not a row of this sweep in run order: " +
@@ -106,11 +119,12 @@ bool SweepResume::readSummary(std::string& problem) {
     }
     const auto reader = RowReader<SummaryRow>::of(options.plan.variedKeys(), header);
     const RunSequence runs = options.sequence();
+    SweepRows sweepRows(options.plan);
     for (std::uint64_t before = in.wholeBytes(); in.next(record); before = in.wholeBytes()) {
         const std::uint64_t position = listed->size();
         const std::optional<SummaryRow> row =
             position < runs.size() ? reader->read(record) : std::nullopt;
-        if (!writtenBySweep(row, record, options.plan, runs.at(position))) {
+        if (!sweepRows.wrote(row, record, runs.at(position))) {
             problem = file + " holds a row that is not the next run of this sweep: " +
                       firstLine(record);
             return false;

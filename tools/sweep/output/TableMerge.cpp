@@ -38,8 +38,7 @@ bool Part::advance(std::string& problem) {
             problem = reader->fileName() + " ends in the middle of a row: did its sweep finish?";
         return !reader->cutShort();
     }
-    const std::optional<RunFields> fields = rows->read(record);
-    run = fields ? std::optional(fields->run) : std::nullopt;
+    run = rows->run(record);
     if (!run) {
         problem = reader->fileName() + " has a row that does not begin with its run";
         return false;

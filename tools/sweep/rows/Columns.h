@@ -1,17 +1,13 @@
 #pragma once
-// The columns of a sweep's two files, named and ordered here and nowhere else.
-// Every row begins with its run's columns, run, rep and seed, then one column
-// per varied key, named as the key and in the keys' order; the table's or the
-// summary's own columns follow:
-//   table:   run,rep,seed,<varied keys>,turn,obstacles,prey,predators
-//   summary: run,rep,seed,<varied keys>,turns,prey_start,prey_end,predators_end,
-//            prey_gone_turn,predators_start,obstacles_start,obstacles_end,outcome,message
-// (what each field means: TableRow.h, SummaryRow.h). Each column gives its
-// field of a row as a Cell and sets it from one: the CSV writer and reader
-// (RowWriter, RowReader) take the names, the order and the values from here,
-// and so does whoever hands rows on as values (columnNames, then each
-// column's get: columns::leading, the row's values, columns::own<Row>). A
-// varied key may not take one of these names.
+// The columns of a sweep's two files, named and ordered here for the sweep's
+// CSV writer and reader (RowWriter, RowReader) and for whoever hands rows on
+// as values (columnNames, then each column's get: columns::leading, the row's
+// values, columns::own<Row>). Every row begins with its run's columns
+// (columns::leading), then one column per varied key, named as the key and in
+// the keys' order; the table's or the summary's own columns follow
+// (columns::table, columns::summary; what each field means: TableRow.h,
+// SummaryRow.h). Each column gives its field of a row as a Cell and sets it
+// from one. A varied key may not take one of these names.
 #include <algorithm>
 #include <array>
 #include <cstdint>

@@ -56,15 +56,15 @@ bool setFrom(Row& row, const Column<Row>& column, std::string_view field) {
 template <class Row>
 std::optional<RowReader<Row>> RowReader<Row>::of(const std::vector<std::string>& variedKeys,
                                                  std::string_view header) {
-    const auto names = csv::fields(withoutLineFeed(header));
-    if (!names)
+    std::vector<std::string> names;
+    if (!csv::split(withoutLineFeed(header), names))
         return std::nullopt;
     RowReader reader;
-    reader.fieldCount = names->size();
+    reader.fieldCount = names.size();
     const auto place = [&](std::string_view name, std::vector<std::size_t>& at) {
-        const auto found = std::find(names->begin(), names->end(), name);
-        at.push_back(static_cast<std::size_t>(found - names->begin()));
-        return found != names->end();
+        const auto found = std::find(names.begin(), names.end(), name);
+        at.push_back(static_cast<std::size_t>(found - names.begin()));
+        return found != names.end();
     };
     for (const auto& column : columns::leading) {
         if (!place(column.name, reader.leadAt))
@@ -83,26 +83,32 @@ std::optional<RowReader<Row>> RowReader<Row>::of(const std::vector<std::string>&
 
 template <class Row>
 std::optional<Row> RowReader<Row>::read(std::string_view record) const {
-    const auto fields = csv::fields(withoutLineFeed(record));
-    if (!fields || fields->size() != fieldCount)
+    if (!csv::split(withoutLineFeed(record), fields) || fields.size() != fieldCount)
         return std::nullopt;
     Row row;
     RunFields& run = row;
     for (std::size_t i = 0; i < leadAt.size(); ++i) {
-        if (!setFrom(run, columns::leading[i], (*fields)[leadAt[i]]))
+        if (!setFrom(run, columns::leading[i], fields[leadAt[i]]))
             return std::nullopt;
     }
     for (const std::size_t at : valueAt) {
-        const std::optional<Cell> value = cellIn((*fields)[at], ColumnKind::Value);
+        const std::optional<Cell> value = cellIn(fields[at], ColumnKind::Value);
         if (!value)
             return std::nullopt;
         run.values.push_back(static_cast<std::int32_t>(std::get<std::int64_t>(*value)));
     }
     for (std::size_t i = 0; i < ownAt.size(); ++i) {
-        if (!setFrom(row, columns::own<Row>[i], (*fields)[ownAt[i]]))
+        if (!setFrom(row, columns::own<Row>[i], fields[ownAt[i]]))
             return std::nullopt;
     }
     return row;
+}
+
+template <class Row>
+std::optional<std::uint64_t> RowReader<Row>::run(std::string_view record) const {
+    // The run's column is the first of the leading ones.
+    const auto field = csv::rawField(withoutLineFeed(record), leadAt[0], fieldCount);
+    return field ? numberIn<std::uint64_t>(*field) : std::nullopt;
 }
 
 template class RowReader<RunFields>;

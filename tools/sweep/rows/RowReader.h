@@ -23,13 +23,20 @@ public:
                                        std::string_view header);
 
     // The row of one record (its line feed or not); nothing when it has not as
-    // many fields as the header, or a field is not a value of its column.
+    // many fields as the header, or a field is not a value of its column. One
+    // reader reads one record at a time.
     std::optional<Row> read(std::string_view record) const;
+    // The run of one record, its other fields left unread (merging long
+    // tables asks for nothing else); nothing as above.
+    std::optional<std::uint64_t> run(std::string_view record) const;
 
 private:
     RowReader() = default;
 
     std::size_t fieldCount = 0;
+    // The fields of the record being read, kept from record to record so that
+    // reading a long file does not allocate them anew for every row.
+    mutable std::vector<std::string> fields;
     // Where each column stands in the file: the run's, the varied keys', the row's own.
     std::vector<std::size_t> leadAt;
     std::vector<std::size_t> valueAt;
