@@ -63,7 +63,7 @@ bool openParts(const std::vector<std::string>& files, std::vector<Part>& parts,
             return false;
         }
         part.rows = RowReader<RunFields>::of({}, head);
-        if (!head.starts_with("run,") || !part.rows) {
+        if (!part.rows) {
             problem = file + " is not a table of lurkfield-sweep (its first column is not run)";
             return false;
         }

@@ -1,8 +1,9 @@
 #pragma once
 // lurkfield-sweep --merge FILE...: the tables of one sweep's shards, given in
 // any order, joined into the table the whole sweep would have written, byte
-// for byte. It works on summaries as well: any CSV of the sweep whose first
-// column is the run and whose records of one run stand together.
+// for byte. It works on summaries as well: any CSV of the sweep with the
+// run's columns (run, rep, seed, found by name) whose records of one run stand
+// together.
 //
 // Every file is checked before anything is written. The record beside each
 // (FILE.json) must say that it is a finished shard of the same sweep as the
