@@ -2,8 +2,9 @@
 # Measures Lurkfield against its speed and memory targets on this machine and
 # prints the table: median, min and max over several rounds, since the machine
 # is shared and noisy. With --baseline, a second build (of another revision) is
-# measured in the same rounds, each round running both builds one after the
-# other, so that both columns see the same machine; the table shows both.
+# measured in the same rounds, each benchmark and each run running in both builds
+# one after the other, so that both columns see the same machine; the table
+# shows both.
 #   - the parts, with Google Benchmark (bench/lurkfield-bench), one repetition
 #     per round, each benchmark in a fresh process;
 #   - whole turns with the text front end: (processor time of --turns 30) - (that of
@@ -22,7 +23,9 @@
 #   --small         the worlds shrunk by 5 per side, to try the script out quickly
 #                   (the figures then say nothing about the targets)
 #   --baseline REV  also measure revision REV (a git worktree of it is built in
-#                   BUILD_DIR-baseline/), side by side with the working tree
+#                   BUILD_DIR-baseline/), side by side with the working tree; of
+#                   the benchmarks, REV runs those both builds have, and a row
+#                   of one that REV lacks has empty cells for it
 # Results (the raw figures and the table) go to BUILD_DIR/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -76,22 +79,46 @@ fi
 # record BUILD NAME VALUE: one figure of one round
 file_of() { echo "$results/$1.${2//\//_}.txt"; }
 record() { echo "$3" >>"$(file_of "$1" "$2")"; }
-figure() { stats 3 <"$(file_of "$1" "$2")"; } # BUILD NAME -> median min max
+figure() { # BUILD NAME -> median min max, or "- - -" where the build has no such figure
+  local file
+  file=$(file_of "$1" "$2")
+  if [[ -s $file ]]; then stats 3 <"$file"; else echo "- - -"; fi
+}
 
-# One round of Google Benchmark: every benchmark in a process of its own, as every
-# program builds its one World in a fresh process (a world built where other
-# worlds were freed lies differently in memory, and its turns differ by several
-# per cent). The turns report their processor time as the counter cpu_ms (the
-# last column).
-bench_round() { # BUILD
-  local bench=${dir[$1]}/bench/lurkfield-bench name
-  for name in $("$bench" --benchmark_list_tests 2>/dev/null); do
-    "$bench" --benchmark_filter="^${name}\$" --benchmark_format=csv 2>/dev/null |
-      awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3, $NF }' |
-      while read -r name wall cpu; do
-        record "$1" "$name" "$wall"
-        if [[ $name == *Turn* ]]; then record "$1" "$name.cpu" "$cpu"; fi
-      done
+# This build's benchmarks, in its order; a baseline runs those of them it has too,
+# since the table shows this build's (a row of one that the baseline lacks stays empty).
+benchmarks_of() { "${dir[$1]}/bench/lurkfield-bench" --benchmark_list_tests 2>/dev/null; }
+benchmarks=$(benchmarks_of this)
+[[ -n $baseline ]] && baseline_benchmarks=$(benchmarks_of baseline)
+
+# One benchmark in a process of its own, as every program builds its one World in
+# a fresh process (a world built where other worlds were freed lies differently
+# in memory, and its turns differ by several per cent). The turns report their
+# processor time as the counter cpu_ms (the last column).
+bench_one() { # BUILD BENCHMARK
+  "${dir[$1]}/bench/lurkfield-bench" --benchmark_filter="^${2}\$" --benchmark_format=csv 2>/dev/null |
+    awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/iterations.*/, "", $1); print $1, $3, $NF }' |
+    while read -r name wall cpu; do
+      record "$1" "$name" "$wall"
+      if [[ $name == *Turn* ]]; then record "$1" "$name.cpu" "$cpu"; fi
+    done
+}
+
+# The builds in the order of a round, turned round every other round: the two
+# figures of a round see the same moment of the machine, and no build always
+# comes first.
+builds_in_round() { # ROUND
+  if (($1 % 2 == 1 && ${#builds[@]} == 2)); then echo baseline this; else echo "${builds[@]}"; fi
+}
+
+# One round of Google Benchmark: every benchmark in both builds one after the other.
+bench_round() { # ROUND
+  local name b
+  for name in $benchmarks; do
+    for b in $(builds_in_round "$1"); do
+      [[ $b == baseline ]] && ! grep -qxF "$name" <<<"$baseline_benchmarks" && continue
+      bench_one "$b" "$name"
+    done
   done
 }
 
@@ -101,15 +128,13 @@ micros_of_run() { # BUILD WORLD TURNS
 }
 
 echo "== Google Benchmark ($runs rounds: ${builds[*]})" >&2
-for ((i = 0; i < runs; i++)); do
-  for b in "${builds[@]}"; do bench_round "$b"; done
-done
+for ((i = 0; i < runs; i++)); do bench_round "$i"; done
 
 text_runs=$((2 * runs + 1))
 echo "== Whole turns with lurkfield-text ($text_runs runs of each length)" >&2
 for world in big huge deaf-and-far loud late; do
   for ((i = 0; i < text_runs; i++)); do
-    for b in "${builds[@]}"; do
+    for b in $(builds_in_round "$i"); do
       record "$b" "text-$world-10" "$(micros_of_run "$b" "$world" 10)"
       record "$b" "text-$world-30" "$(micros_of_run "$b" "$world" 30)"
     done
@@ -121,18 +146,19 @@ done
 
 echo "== Peak memory of lurkfield-text --turns 100 on the big world" >&2
 for ((i = 0; i < runs; i++)); do
-  for b in "${builds[@]}"; do
+  for b in $(builds_in_round "$i"); do
     record "$b" memory "$(/usr/bin/time -f %M "${dir[$b]}/tools/lurkfield-text" \
       --config "$worlds/big.config" --turns 100 2>&1 >/dev/null | awk '{ print $1 / 1024 }')"
   done
 done
 
-cell() { # "MEDIAN MIN MAX" UNIT
+cell() { # "MEDIAN MIN MAX" UNIT: nothing for a figure the build has not ("- - -")
   read -r med lo hi <<<"$1"
-  printf '%s %s (%s .. %s)' "$med" "$2" "$lo" "$hi"
+  [[ $med == - ]] || printf '%s %s (%s .. %s)' "$med" "$2" "$lo" "$hi"
 }
-change() { # "THIS" "BASELINE": the medians' change in percent
-  awk -v a="${1%% *}" -v b="${2%% *}" 'BEGIN { if (b + 0 == 0) print ""; else printf "%+.1f %%", (a - b) / b * 100 }'
+change() { # "THIS" "BASELINE": the medians' change in percent, nothing without both
+  awk -v a="${1%% *}" -v b="${2%% *}" 'BEGIN {
+    if (a == "-" || b == "-" || b + 0 == 0) print ""; else printf "%+.1f %%", (a - b) / b * 100 }'
 }
 source_figure() { # BUILD SOURCE: SOURCE is a figure name, or "text:WORLD"
   if [[ $2 == text:* ]]; then cat "$results/$1.text-${2#text:}.turn"; else figure "$1" "$2"; fi

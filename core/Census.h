@@ -15,9 +15,6 @@ struct Census {
 };
 
 // The counts that the grid keeps as objects arrive in its cells and leave them:
-// no object is visited, so a census after every turn costs nothing.
+// no object is visited, so a census after every turn costs nothing
+// (Grid::checkInvariants compares them with a count of every object).
 Census takeCensus(const Grid& grid);
-
-// The same counts the plain way, visiting every object on the grid once: the
-// rule that the kept counts must always agree with.
-Census countByWalking(const Grid& grid);

@@ -2,6 +2,11 @@
 // The board: a rectangle of cells, each empty or holding exactly one object.
 // Cell (x, y) is column x, row y; every listing of cells is row-major. A cell
 // holds a share of its object, and the object records the cell in its x and y.
+//
+// What a cell holds is written down in several places: its handle, its bits and
+// the census in the kinds' index (core/KindIndex.h), and the object's own x and
+// y. Every change of a cell goes through give and take (below), which change
+// them all together; checkInvariants proves that they agree.
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -47,15 +52,12 @@ public:
     void remove(const GameObject& object);
     // Every occupied cell's handle, in row-major order.
     std::vector<GameObjectPtr> objects() const;
-    // The same objects as plain pointers, for a turn: copying every handle would
-    // touch every object twice more per turn. A turn holds the handles that leave
-    // the grid instead (below), which keeps each listed object alive as long.
-    std::vector<GameObject*> objectPointers() const;
-    // The same, written over `list`, whose storage a caller can keep from turn to turn.
-    void objectPointers(std::vector<GameObject*>& list) const;
-    // The creatures in row-major order, written over `creatures`; with
-    // `obstacles`, the obstacles too, in row-major order, written over it. One
-    // walk of the cells lists both.
+    // The creatures as plain pointers in row-major order, for a turn, written over
+    // `creatures`; with `obstacles`, the obstacles too, in row-major order,
+    // written over it. One walk of the cells lists both. Copying every handle
+    // would touch every object twice more per turn: a turn holds the handles
+    // that leave the grid instead (below), which keeps each listed object alive
+    // as long.
     void objectPointers(std::vector<GameObject*>& creatures,
                         std::vector<GameObject*>* obstacles) const;
 
@@ -69,7 +71,7 @@ public:
     // Whether the cell holds an object, from one bit per cell: scans over many
     // cells (the turn's listing, sight, the test before a step) then stay in
     // cache and read the handles of occupied cells only.
-    bool occupied(std::int32_t x, std::int32_t y) const { return isSet(index(x, y)); }
+    bool occupied(std::int32_t x, std::int32_t y) const { return kinds.occupied(index(x, y)); }
     // Calls visit(column, kind) for every cell of the row from column left to
     // column right (both inside the grid), from the left, whose object is of a
     // kind in `wanted`. The set is read again at each word of 64 cells, so a
@@ -95,13 +97,28 @@ public:
     bool contains(std::int64_t x, std::int64_t y) const {
         return x >= 0 && x < width && y >= 0 && y < height;
     }
-    std::int64_t emptyCells() const { return emptyCount; }
     // How many objects of each kind the cells hold, kept by every change of a cell.
-    const Census& census() const { return kinds.census(); }
+    Census census() const { return kinds.census(); }
+    // The cells less the objects the census counts.
+    std::int64_t emptyCells() const {
+        const Census counted = census();
+        return static_cast<std::int64_t>(cells.size() -
+                                         (counted.obstacles + counted.prey + counted.predators));
+    }
     // The kind of the object in an occupied cell, from the kinds' bits.
     Kind kindAt(std::int32_t x, std::int32_t y) const { return kinds.kindAt(index(x, y)); }
     // Changes whenever an obstacle arrives, leaves or moves; no two grids share it.
     KindIndex::Stamp obstaclesStamp() const { return kinds.obstaclesStamp(); }
+
+    // Throws std::logic_error, naming the first cell or count at fault, unless
+    // every copy of what the cells hold agrees: the occupancy is the union of
+    // the kinds' bits, a cell's occupancy bit says whether it holds a handle and
+    // its kind's bits the kind of the object, the census counts the objects the
+    // cells hold, the empty count (the cells less the census) counts the cells
+    // without one, and every object on the grid records its own cell. The World
+    // calls it after every turn in debug builds and in the tests
+    // (World::checkingInvariants).
+    void checkInvariants() const;
 
     // Fixed at construction; read directly by the behaviours and the window.
     std::int32_t width;
@@ -112,16 +129,20 @@ private:
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                static_cast<std::size_t>(x);
     }
-    bool isSet(std::size_t cell) const { return (occupancy[cell / 64] >> (cell % 64)) & 1U; }
-    void markOccupied(std::size_t cell, bool holdsObject) {
-        const std::uint64_t bit = std::uint64_t{1} << (cell % 64);
-        occupancy[cell / 64] = holdsObject ? occupancy[cell / 64] | bit : occupancy[cell / 64] & ~bit;
-    }
+    // The one way a cell changes: give fills an empty cell, take empties an
+    // occupied one. Each changes the cell's handle, its bits and the census in
+    // the kinds' index, and give the object's own x and y, together; nothing
+    // else writes the handles, the bits or the census, nor the x and y of an
+    // object on the grid.
+    void give(std::int32_t x, std::int32_t y, GameObjectPtr&& object, Kind kind);
+    struct Taken {
+        GameObjectPtr object;
+        Kind kind;
+    };
+    Taken take(std::int32_t x, std::int32_t y);
     // Drops whatever stands in the cell from the grid (held as a leaver while a
     // turn runs); nothing happens to an empty cell.
-    void vacate(std::size_t cell);
-    // Puts the object, of the kind given, into the empty cell.
-    void fill(std::size_t cell, GameObjectPtr object, Kind kind);
+    void vacate(std::int32_t x, std::int32_t y);
     // Calls visit(column) for every set bit of the row from column left to
     // column right, the bits of each word of 64 cells given by bitsOf(word).
     template <class BitsOf, class Visit>
@@ -145,16 +166,13 @@ private:
     void fillWithObstacles(std::int32_t density);
     // Calls visit with the index of every occupied cell, in row-major order.
     template <class Visit> void forEachOccupied(Visit visit) const {
-        for (std::size_t word = 0; word < occupancy.size(); ++word) {
-            for (std::uint64_t bits = occupancy[word]; bits != 0; bits &= bits - 1)
+        for (std::size_t word = 0; word < kinds.words(); ++word) {
+            for (std::uint64_t bits = kinds.word(word, allKinds); bits != 0; bits &= bits - 1)
                 visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
         }
     }
 
     std::vector<GameObjectPtr> cells;
-    // Bit i % 64 of word i / 64 is set when cell i holds an object.
-    std::vector<std::uint64_t> occupancy;
-    std::int64_t emptyCount;
     KindIndex kinds;
     bool holdingLeavers = false;
     std::vector<GameObjectPtr> leavers;

@@ -73,5 +73,3 @@ void pool::deallocate(void* block, std::size_t size) noexcept {
     else
         ::operator delete(block);
 }
-
-bool pool::isPooling() { return pooling; }

@@ -23,8 +23,6 @@ inline constexpr std::size_t largestBlock = 256;
 
 void* allocate(std::size_t size);
 void deallocate(void* block, std::size_t size) noexcept;
-// False when every request goes to operator new (under AddressSanitizer).
-bool isPooling();
 
 } // namespace pool
 

@@ -1,9 +1,11 @@
 #pragma once
 // How a turn walks its lists: in the order the rules give, one item after the
 // other, while asking memory for the items a few places ahead. This is the one
-// place where the turn is made fast; World::step states the rules and hands its
-// loops to the scheduler, and hearing lists last turn's moves through it.
-// Nothing here changes what a turn computes.
+// place where the turn asks memory ahead; World::step states the rules and
+// hands its loops to the scheduler, and hearing lists last turn's moves through
+// it. Nothing here changes what a turn computes. What else the turn keeps for
+// speed, and where (the grid's bits, the turn's lists, the heard moves, the
+// pools), is listed in docs/performance.md, "Where the speed lives".
 //
 // Why: a turn of a big world visits a few hundred thousand objects spread over
 // the heap (the creatures, their behaviours and cells, the commands), and each

@@ -9,6 +9,12 @@
 
 World* theWorld = nullptr;
 
+#ifdef NDEBUG
+bool World::checkingInvariants = false;
+#else
+bool World::checkingInvariants = true;
+#endif
+
 namespace {
 
 // Draws a cell for each of `count` creatures exactly as placing it would, and
@@ -58,6 +64,8 @@ World::World(Config settings, std::uint64_t availableBytes)
 World::World(std::optional<MemoryShortfall> refused, Config&& settings)
     : config(std::move(settings)), grid(gridOf(config, refused)), shortfall(refused) {
     placeCreatures();
+    if (checkingInvariants)
+        grid.checkInvariants();
 }
 
 World::~World() {
@@ -116,6 +124,8 @@ void World::step() {
         if (object.eaten)
             grid.remove(object);
     });
+    if (checkingInvariants)
+        grid.checkInvariants();
 }
 
 void World::exchangeCommandLists() {

@@ -60,6 +60,14 @@ public:
     // what is derived from it (the heard moves): call this after the change.
     void lastCommandsChanged();
 
+    // Whether the set-up and every turn end by checking that the grid's copies
+    // of what its cells hold agree (Grid::checkInvariants, which throws
+    // std::logic_error when they do not). On from the start in debug builds,
+    // that is builds without NDEBUG, as for assert (CMake's Debug, the
+    // sanitizer stage's build), and in every test program (tests/support);
+    // off in Release and RelWithDebInfo, where the turn pays nothing for it.
+    static bool checkingInvariants;
+
     // Destroyed in reverse order: lastCommands, pendingCommands, grid, config.
     Config config;
     Grid grid;

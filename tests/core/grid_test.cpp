@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "core/Grid.h"
 #include "support/TestWorld.h"
@@ -125,12 +126,14 @@ TEST(GridMove, LetsALaterMoverPushAnEarlierOneOffTheGrid) {
     EXPECT_EQ(a->y, 1);
     EXPECT_EQ(grid.objects(), std::vector<GameObjectPtr>{b});
     EXPECT_EQ(grid.emptyCells(), 5);
+    grid.checkInvariants();
 
     grid.remove(a);
     EXPECT_EQ(grid.get(2, 1), b);
     grid.remove(b);
     EXPECT_FALSE(grid.get(2, 1));
     EXPECT_EQ(grid.emptyCells(), 6);
+    grid.checkInvariants();
 }
 
 TEST(GridListing, IsRowMajorAndSkipsEmptyCells) {
@@ -144,6 +147,14 @@ TEST(GridListing, IsRowMajorAndSkipsEmptyCells) {
     EXPECT_EQ(grid.objects(), (std::vector<GameObjectPtr>{a, b, c}));
 }
 
+TEST(GridListing, ListsObjectsInRowMajorOrderAcrossWords) {
+    TestWorld world("grid.x 100\ngrid.y 2\n");
+    const GameObjectPtr last = world.putObstacle(99, 1);
+    const GameObjectPtr first = world.putObstacle(0, 0);
+    const GameObjectPtr middle = world.putObstacle(63, 1);
+    EXPECT_EQ(world->grid.objects(), (std::vector<GameObjectPtr>{first, middle, last}));
+}
+
 TEST(GridPut, ReplacesWhateverTheCellHeld) {
     Grid grid(2, 2, 0);
     const GameObjectPtr a = newPrey(), b = newPrey();
@@ -151,4 +162,29 @@ TEST(GridPut, ReplacesWhateverTheCellHeld) {
     grid.put(b, 1, 0);
     EXPECT_EQ(grid.get(1, 0), b);
     EXPECT_EQ(grid.emptyCells(), 3);
+}
+
+// The grid keeps what each cell holds in several copies (the handles, the kinds'
+// bits and census, the objects' own cells); the World checks them after every
+// turn of every test's world, and a disagreement must be named.
+TEST(GridInvariants, HoldAfterTheFillAndPlacementWithAPartlyUsedLastWord) {
+    std::srand(7);
+    Grid grid(67, 5, 30); // 335 cells
+    grid.checkInvariants();
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(grid.placeAtRandom(boost::make_shared<Prey>(GameAIPtr())));
+    grid.checkInvariants();
+}
+
+TEST(GridInvariants, NameAnObjectThatDoesNotRecordItsOwnCell) {
+    TestWorld world("grid.x 3\ngrid.y 2\n");
+    const GameObjectPtr prey = world.putPrey(0, 0);
+    world->grid.put(prey, 2, 1); // the same object in a second cell
+    try {
+        world->grid.checkInvariants();
+        ADD_FAILURE() << "no fault found";
+    } catch (const std::logic_error& fault) {
+        EXPECT_STREQ(fault.what(), "the grid's copies of its cells disagree: "
+                                   "cell (0, 0) holds an object that records (2, 1)");
+    }
 }

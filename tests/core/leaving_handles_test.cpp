@@ -41,21 +41,6 @@ private:
 
 } // namespace
 
-TEST(LeavingHandles, ListsTheSameObjectsAsPointersInRowMajorOrder) {
-    TestWorld world("grid.x 3\ngrid.y 2\n");
-    world.putPrey(2, 1);
-    world.putObstacle(1, 0);
-    world.putPredator(0, 1);
-    std::vector<GameObject*> expected;
-    for (const GameObjectPtr& object : world->grid.objects())
-        expected.push_back(object.get());
-    EXPECT_EQ(world->grid.objectPointers(), expected);
-    // The form that writes over a caller's list replaces whatever the list held.
-    std::vector<GameObject*> reused(7, nullptr);
-    world->grid.objectPointers(reused);
-    EXPECT_EQ(reused, expected);
-}
-
 TEST(LeavingHandles, KeepAnObjectDroppedByAMoveUntilReleased) {
     TestWorld world("grid.x 2\ngrid.y 1\n");
     const GameObjectPtr mover = world.putPrey(0, 0);

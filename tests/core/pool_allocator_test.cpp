@@ -4,6 +4,8 @@
 #include <set>
 #include <vector>
 
+#include "core/AddressSanitizer.h"
+
 namespace {
 
 struct Counted {
@@ -44,7 +46,7 @@ TEST(PoolAllocator, GivesEveryLiveObjectABlockOfItsOwn) {
 }
 
 TEST(PoolAllocator, HandsAReleasedBlockOutAgain) {
-    if (!pool::isPooling())
+    if (builtWithAddressSanitizer)
         GTEST_SKIP() << "blocks come from operator new under AddressSanitizer";
     void* block = pool::allocate(40);
     pool::deallocate(block, 40);
@@ -53,7 +55,7 @@ TEST(PoolAllocator, HandsAReleasedBlockOutAgain) {
 }
 
 TEST(PoolAllocator, LaysBlocksMadeInARowSideBySide) {
-    if (!pool::isPooling())
+    if (builtWithAddressSanitizer)
         GTEST_SKIP() << "blocks come from operator new under AddressSanitizer";
     // A size that no other test releases, so that no free block gets in between.
     // A new chunk may begin between two of the blocks, but not twice in a row.

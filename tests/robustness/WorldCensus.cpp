@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -67,14 +68,14 @@ std::string WorldCensus::turnFault(const World& world) {
     if (!world.pendingCommands.empty())
         return "commands left pending after a turn";
     const Grid& grid = world.grid;
-    for (std::int32_t y = 0; y < grid.height; ++y) {
-        for (std::int32_t x = 0; x < grid.width; ++x) {
-            const GameObjectPtr& object = grid.at(x, y);
-            if (object && (object->x != x || object->y != y))
-                return "an object that does not record its own cell";
-            if (object && (object->eaten || !object->ai))
-                return "an eaten object or one without behaviour on the grid";
-        }
+    try {
+        grid.checkInvariants();
+    } catch (const std::logic_error& fault) {
+        return fault.what();
+    }
+    for (const GameObjectPtr& object : grid.objects()) {
+        if (object->eaten || !object->ai)
+            return "an eaten object or one without behaviour on the grid";
     }
     for (const CommandPtr& command : world.lastCommands) {
         if (const auto* move = dynamic_cast<const Movement*>(command.get())) {
@@ -94,9 +95,14 @@ std::string playAndCheck(const std::string& configFile, std::uint32_t turns) {
         census.take(*world);
         const bool playable = world->grid.width > 0 && world->grid.height > 0;
         for (std::uint32_t turn = 0; playable && turn < turns; ++turn) {
-            world->step();
-            census.takeCommands(*world);
-            std::string fault = WorldCensus::turnFault(*world);
+            std::string fault;
+            try {
+                world->step(); // in debug builds the turn checks the grid itself
+                census.takeCommands(*world);
+                fault = WorldCensus::turnFault(*world);
+            } catch (const std::logic_error& broken) {
+                fault = broken.what();
+            }
             if (fault.empty())
                 fault = WorldCensus::ownershipFault(*world, census);
             if (!fault.empty())
