@@ -1,0 +1,65 @@
+// The program, loaded once for the page, its experiments and their workers.
+// lurkfield.wasm is compiled once (in a worker: handed over by the page, since a
+// compiled WebAssembly.Module can be posted), and every start of the board's
+// program and every run of an experiment is a fresh instance of it, made by
+// lurkfield.js's factory, as a process would be. Whatever fails on the way (a
+// file missing, a .wasm this browser cannot compile, an instance that cannot be
+// made, the program aborting as it starts) rejects the instance's promise with
+// an Error that says what went wrong; a failed load is tried again next time.
+//   compiledProgram()          the compiled lurkfield.wasm (a promise)
+//   useCompiledProgram(module) a worker's: the page's compiled module, instead of a fetch
+//   startProgram(module)       a new instance; `module` is Emscripten's Module
+//                              object, its callbacks and what the instance adds to it
+
+let compiled = null;
+let factory = null;
+
+async function compile() {
+  let response;
+  try {
+    response = await fetch(new URL('lurkfield.wasm', import.meta.url));
+  } catch (error) {
+    throw new Error(`lurkfield.wasm could not be loaded: ${error.message}`);
+  }
+  if (!response.ok) throw new Error(`lurkfield.wasm could not be loaded (HTTP ${response.status})`);
+  try {
+    return await WebAssembly.compileStreaming(response);
+  } catch (error) {
+    throw new Error(`lurkfield.wasm is not a program this browser can run: ${error.message}`);
+  }
+}
+
+// Kept while it is loading or loaded; forgotten once it failed.
+function once(load, keep) {
+  const promise = load();
+  promise.catch(() => keep(null));
+  keep(promise);
+  return promise;
+}
+
+export function compiledProgram() {
+  return compiled || once(compile, (kept) => { compiled = kept; });
+}
+
+export function useCompiledProgram(module) {
+  compiled = Promise.resolve(module);
+}
+
+function programFactory() {
+  return factory || once(() => import('./lurkfield.js').then((made) => made.default, (error) => {
+    throw new Error(`lurkfield.js could not be loaded: ${error.message}`);
+  }), (kept) => { factory = kept; });
+}
+
+export async function startProgram(module) {
+  const [create, program] = await Promise.all([programFactory(), compiledProgram()]);
+  return new Promise((resolve, reject) => {
+    // Emscripten waits for `receive` for ever: a failure here must reject by itself.
+    module.instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(program, imports).then((instance) => receive(instance, program))
+        .catch((error) => reject(new Error(`the program could not be started: ${error.message}`)));
+      return {};
+    };
+    create(module).then(resolve, (error) => reject(new Error(`the program stopped as it started: ${error.message}`)));
+  });
+}
