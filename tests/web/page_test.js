@@ -1,17 +1,12 @@
-// The page as a person meets it, in Debian's Chromium driven by playwright-core:
-// the board after load and after space, Turn and Play/Pause, other keys, selecting
-// and clearing a cell by click and by tap at phone width, a picture and a movie of
-// the board, Escape, the refusal's message box, a shared link, a restart, a resize, and no
-// page errors on the way. Each board is read from the canvas pixel for pixel and
-// checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
-// the node text front end printed for the same world. Then the experiments: their
-// table and summary against lurkfield-sweep's, refused options, Cancel, a link. Last,
-// a program that cannot be loaded and a worker that throws: each says so and offers
-// Start and Run again.
+// The page as a person meets it, in Debian's Chromium driven by playwright-core: the
+// board (its turns, a picture and a movie, cells selected by click and tap, a resize, its
+// end and restart, the message box, a shared link), each board checked pixel for pixel
+// by the Wine stage's checker (tests/windows/boardcheck) against the node text front
+// end's frame; the experiments (their files against lurkfield-sweep's, refused options,
+// Cancel, a link); and the failures (a program that cannot be loaded, a worker that throws).
 //   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
-// FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt,trace.txt} (trace.txt:
-// the frames of many turns, --trace), shared/{lurkfield.config,frame0.txt} and
-// experiment/{options.txt,native-table.csv,native-summary.csv}. Prints "N passed, M failed".
+// FRAMES_DIR holds sample/{lurkfield.config,trace.txt} (the frames of many turns), shared/
+// {lurkfield.config,frame0.txt}, experiment/{options.txt,native-{table,summary}.csv}.
 'use strict';
 const { launchChromium } = require('./chromium');
 const { execFileSync } = require('child_process');
@@ -21,19 +16,12 @@ const path = require('path');
 const [url, frames, boardcheck] = process.argv.slice(2);
 const sample = path.join(frames, 'sample');
 const sampleConfig = path.join(sample, 'lurkfield.config');
-const frame0 = path.join(sample, 'frame0.txt');
-const frame1 = path.join(sample, 'frame1.txt');
 const experimentDir = path.join(frames, 'experiment');
 const results = [];
 const pageErrors = [];
 
 async function check(name, body) {
-  try {
-    await body();
-    results.push([name, null]);
-  } catch (error) {
-    results.push([name, error]);
-  }
+  results.push([name, await body().then(() => null, (error) => error)]);
 }
 
 function expect(condition, message) {
@@ -44,18 +32,9 @@ function expect(condition, message) {
 async function openPage(context, address = url) {
   const page = await context.newPage();
   page.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
-  page.on('console', (message) => {
-    if (message.type() === 'error') pageErrors.push(`console error: ${message.text()}`);
-  });
+  page.on('console', (message) => message.type() === 'error' && pageErrors.push(`console error: ${message.text()}`));
   await page.goto(address);
   return page;
-}
-
-// "turn T: A obstacles, B prey, C predators" of a frame file.
-function countsOf(frameFile) {
-  const header = fs.readFileSync(frameFile, 'utf8').split('\n')[0];
-  const [, turn, prey, predators] = header.match(/^turn (\d+): \d+ obstacles, (\d+) prey, (\d+) predators/);
-  return { turn, prey, predators };
 }
 
 async function canvasPixels(page) {
@@ -69,9 +48,8 @@ async function canvasPixels(page) {
 }
 
 // The page draws `count` more frames.
-const framesPass = (page, count) => page.evaluate((left) => new Promise((resolve) => {
-  const next = () => (--left > 0 ? requestAnimationFrame(next) : resolve());
-  requestAnimationFrame(next);
+const framesPass = (page, count) => page.evaluate((left) => new Promise(function next(resolve) {
+  requestAnimationFrame(() => (--left > 0 ? next(resolve) : resolve()));
 }), count);
 
 let shots = 0;
@@ -99,14 +77,13 @@ async function expectBoard(page, frameFile, extra = []) {
   expect(!problem, `the board is not the one of ${path.basename(frameFile)}: ${problem}`);
 }
 
+// The turn and counts beside the board are the frame's header's.
 async function expectPopulation(page, frameFile) {
-  const expected = countsOf(frameFile);
-  await page.waitForFunction((turn) => document.getElementById('turn').value === turn, expected.turn);
-  const shown = {};
-  shown.prey = await page.$eval('#prey', (output) => output.value);
-  shown.predators = await page.$eval('#predators', (output) => output.value);
-  expect(shown.prey === expected.prey && shown.predators === expected.predators,
-    `the page shows ${shown.prey} prey and ${shown.predators} predators, the frame ${expected.prey} and ${expected.predators}`);
+  const header = fs.readFileSync(frameFile, 'utf8').split('\n')[0];
+  const [, turn, prey, predators] = header.match(/^turn (\d+): \d+ obstacles, (\d+) prey, (\d+) predators/);
+  await page.waitForFunction((shown) => document.getElementById('turn').value === shown, turn);
+  const shown = await page.evaluate(() => ['prey', 'predators'].map((id) => document.getElementById(id).value));
+  expect(shown[0] === prey && shown[1] === predators, `the page shows ${shown.join(' and ')}, the frame ${prey} and ${predators}`);
 }
 
 // The board and the counts beside it are those of the frame.
@@ -122,23 +99,9 @@ const boardHidden = () => document.getElementById('board').style.visibility !== 
 const waitForText = (page, selector, pattern, timeout) => page.waitForFunction(([chosen, source]) =>
   new RegExp(source).test(document.querySelector(chosen).textContent), [selector, pattern.source], { timeout });
 
-// The centre of cell (column, row) in page coordinates.
-async function cellCentre(page, frameFile, column, row) {
-  const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
-  return page.evaluate(([c, r, columns, rowCount]) => {
-    const canvas = document.getElementById('board');
-    const box = canvas.getBoundingClientRect();
-    const cellWidth = Math.floor(canvas.width / columns);
-    const cellHeight = Math.floor(canvas.height / rowCount);
-    const scale = box.width / canvas.width;
-    return { x: box.left + (c * cellWidth + cellWidth / 2) * scale, y: box.top + (r * cellHeight + cellHeight / 2) * scale };
-  }, [column, row, rows[0].length, rows.length]);
-}
-
 // The frame of turn T of the sample world's trace, written to a file of its own.
 function traceFrame(turn) {
   const file = path.join(sample, `trace-frame${turn}.txt`);
-  if (fs.existsSync(file)) return file;
   const frame = fs.readFileSync(path.join(sample, 'trace.txt'), 'utf8').split('\n\n').find((text) => text.startsWith(`turn ${turn}:`));
   expect(frame, `the trace has no turn ${turn}`);
   fs.writeFileSync(file, frame + '\n\n');
@@ -147,10 +110,16 @@ function traceFrame(turn) {
 
 // A press on a predator's cell (a click or a tap) selects it, a second clears it.
 async function expectSelectAndClear(page, frameFile, press) {
-  const [column, row] = execFileSync(boardcheck, ['find', frameFile, 'H']).toString().trim().split(' ').map(Number);
-  const centre = await cellCentre(page, frameFile, column, row);
+  const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
+  const cell = execFileSync(boardcheck, ['find', frameFile, 'H']).toString().trim().split(' ');
+  const centre = await page.$eval('#board', (canvas, [[column, row], columns, rowCount]) => {
+    const box = canvas.getBoundingClientRect();
+    const [width, height] = [Math.floor(canvas.width / columns), Math.floor(canvas.height / rowCount)];
+    const scale = box.width / canvas.width;
+    return { x: box.left + (column + 0.5) * width * scale, y: box.top + (row + 0.5) * height * scale };
+  }, [cell.map(Number), rows[0].length, rows.length]);
   await press(centre.x, centre.y);
-  await expectBoard(page, frameFile, ['--config', sampleConfig, '--select', String(column), String(row)]);
+  await expectBoard(page, frameFile, ['--config', sampleConfig, '--select', ...cell]);
   await press(centre.x, centre.y);
   await expectBoard(page, frameFile);
 }
@@ -158,20 +127,16 @@ async function expectSelectAndClear(page, frameFile, press) {
 async function checkTurns(page) {
   await check('the board after load is the sample world before its first turn', async () => {
     await page.waitForFunction(boardVisible);
-    await expectTurn(page, frame0);
+    await expectTurn(page, traceFrame(0));
     expect(await page.evaluate(() => document.activeElement.id) === 'board', 'the board does not have the focus');
   });
 
-  await check('space runs one turn, and the page shows its counts', async () => {
+  await check('space and Turn each run one turn, and the page shows its counts', async () => {
     await page.keyboard.press('Space');
-    await expectTurn(page, frame1);
-  });
-
-  await check('Turn runs one turn as space does', async () => {
+    await expectTurn(page, traceFrame(1));
     await page.click('#step');
     await expectTurn(page, traceFrame(2));
-    await page.focus('#board');
-    await page.keyboard.press('Space');
+    await page.press('#board', 'Space');
     await expectPopulation(page, traceFrame(3));
   });
 
@@ -187,21 +152,14 @@ async function checkTurns(page) {
     await framesPass(page, 10);
     expect(await page.$eval('#turn', (output) => output.value) === turn, 'turns go on after Pause');
     await expectTurn(page, traceFrame(turn));
-    await page.selectOption('#speed', '20');
-    await page.click('#start');
-    await page.waitForFunction(boardVisible);
-    await expectPopulation(page, frame0);
-    await page.waitForFunction(() => !document.getElementById('step').disabled);
-    await page.focus('#board');
-    await page.keyboard.press('Space');
-    await expectBoard(page, frame1);
   });
 
   await check('another character changes nothing', async () => {
     const before = await canvasPixels(page);
+    await page.focus('#board');
     for (const key of ['x', 'Enter', 'Backspace', 'Shift+A']) await page.keyboard.press(key);
     expect(before.rgb === (await canvasPixels(page)).rgb, 'the board changed');
-    await expectPopulation(page, frame1);
+    await expectPopulation(page, traceFrame(await page.$eval('#turn', (output) => output.value)));
   });
 }
 
@@ -210,18 +168,16 @@ async function downloaded(page, button) {
   return { name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
 }
 
-async function checkKeeping(page) {
+async function checkKeeping(page, turn) {
   await check('Save a picture downloads a PNG of exactly the canvas\'s pixels', async () => {
     const picture = await downloaded(page, '#save-picture');
-    expect(picture.name === 'lurkfield-turn-1.png', `the picture is named ${picture.name}`);
+    expect(picture.name === `lurkfield-turn-${turn}.png`, `the picture is named ${picture.name}`);
     const same = await page.evaluate(async (bytes) => {
-      const board = document.getElementById('board');
       const kept = await createImageBitmap(await (await fetch(`data:image/png;base64,${bytes}`)).blob());
       const copy = new OffscreenCanvas(kept.width, kept.height).getContext('2d');
       copy.drawImage(kept, 0, 0);
-      const shown = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
-      return kept.width === board.width && kept.height === board.height &&
-        copy.getImageData(0, 0, kept.width, kept.height).data.every((value, i) => value === shown[i]);
+      const pixels = (context, { width, height }) => `${width} x ${height}: ${context.getImageData(0, 0, width, height).data}`;
+      return pixels(copy, kept) === pixels(document.getElementById('board').getContext('2d'), document.getElementById('board'));
     }, picture.bytes.toString('base64'));
     expect(same, 'the picture\'s pixels are not the canvas\'s');
   });
@@ -229,12 +185,11 @@ async function checkKeeping(page) {
   await check('Record keeps the turns as a WebM movie', async () => {
     await page.click('#record');
     expect(await page.getAttribute('#record', 'aria-pressed') === 'true', 'Record is not pressed');
-    await page.focus('#board');
-    await page.keyboard.press('Space');
-    await page.keyboard.press('Space');
-    await expectPopulation(page, traceFrame(3));
+    await page.press('#board', 'Space');
+    await page.press('#board', 'Space');
+    await expectPopulation(page, traceFrame(turn + 2));
     const movie = await downloaded(page, '#record');
-    expect(movie.name === 'lurkfield-turns-1-3.webm', `the movie is named ${movie.name}`);
+    expect(movie.name === `lurkfield-turns-${turn}-${turn + 2}.webm`, `the movie is named ${movie.name}`);
     expect(movie.bytes.length > 100 && movie.bytes.readUInt32BE(0) === 0x1a45dfa3, `the movie is not WebM (${movie.bytes.length} bytes)`);
   });
 }
@@ -249,10 +204,7 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     const before = await page.evaluate(() => document.getElementById('board').width);
     await page.setViewportSize({ width: 420, height: 760 }); // a phone: the board above the settings
     await page.waitForFunction((width) => document.getElementById('board').width !== width, before);
-    const size = await page.evaluate(() => {
-      const canvas = document.getElementById('board');
-      return [canvas.width, canvas.clientWidth, canvas.height, canvas.clientHeight];
-    });
+    const size = await page.$eval('#board', (canvas) => [canvas.width, canvas.clientWidth, canvas.height, canvas.clientHeight]);
     expect(size[0] === size[1] && size[2] === size[3], `the canvas holds ${size[0]} x ${size[2]} pixels for ${size[1]} x ${size[3]}`);
     await expectBoard(page, frameFile);
     const order = await page.evaluate(() => ['board', 'config'].map((id) => document.getElementById(id).getBoundingClientRect().top));
@@ -266,22 +218,20 @@ async function checkCellsAndSizes(page, browser, frameFile) {
       hasTouch: true, isMobile: true });
     const tapped = await openPage(phone);
     await tapped.waitForFunction(boardVisible);
-    await expectSelectAndClear(tapped, frame0, (x, y) => tapped.touchscreen.tap(x, y));
+    await expectSelectAndClear(tapped, traceFrame(0), (x, y) => tapped.touchscreen.tap(x, y));
     const step = await tapped.locator('#step').boundingBox();
     expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
     await tapped.locator('#step').tap();
-    await expectBoard(tapped, frame1);
+    await expectBoard(tapped, traceFrame(1));
     await phone.close();
   });
 }
 
 async function checkProgramLife(page, context) {
   await check('Escape ends the program', async () => {
-    await page.focus('#board');
-    await page.keyboard.press('Escape');
+    await page.press('#board', 'Escape');
     await page.waitForFunction(boardHidden);
-    const said = await page.textContent('#board-status');
-    expect(/program ended \(exit code 0\)/.test(said), `the page says: ${said}`);
+    await waitForText(page, '#board-status', /program ended \(exit code 0\)/);
     expect(await page.isDisabled('#step') && await page.isDisabled('#play'), 'Turn and Play still act');
   });
 
@@ -292,7 +242,7 @@ async function checkProgramLife(page, context) {
     await page.keyboard.press('Space');
     await page.click('#start');
     await page.waitForFunction(boardVisible);
-    await expectTurn(page, frame0);
+    await expectTurn(page, traceFrame(0));
   });
 
   await check('an empty grid shows the message box and no board', async () => {
@@ -300,9 +250,8 @@ async function checkProgramLife(page, context) {
     await page.press('#config', 'Control+Enter');
     const box = page.locator('dialog.message-box');
     await box.waitFor();
-    expect(await box.locator('h2').textContent() === 'Error', 'the caption is not "Error"');
-    const text = await box.locator('p').textContent();
-    expect(text === 'The grid is too small. Do you have a correct config? (lurkfield.config)', `the box says: ${text}`);
+    const said = `${await box.locator('h2').textContent()}: ${await box.locator('p').textContent()}`;
+    expect(said === 'Error: The grid is too small. Do you have a correct config? (lurkfield.config)', `the box says ${said}`);
     expect(await page.evaluate(boardHidden), 'a board is shown');
     await page.keyboard.press('Enter');
     await box.waitFor({ state: 'detached' });
@@ -349,8 +298,7 @@ async function checkExperiments(page, context) {
     }
     const record = JSON.parse((await downloaded(page, '#download-record')).bytes);
     expect(record.options === smallExperiment() && record.runs === 4, `the record says ${JSON.stringify(record)}`);
-    const names = await chartNames(page);
-    expect(names === 'predator.sight=1; predator.sight=6', `the chart draws the points ${names}`);
+    expect(await chartNames(page) === 'predator.sight=1; predator.sight=6', 'the chart does not draw each point');
   });
 
   await check('experiment options are refused with the sweep\'s message, or the page\'s', async () => {
@@ -376,14 +324,12 @@ async function checkExperiments(page, context) {
     expect(/^Cancelled: \d+ of 40/.test(said), `the status says: ${said}`);
     await Promise.all(workersEnded);
     expect(await page.textContent('#experiment-status') === said, `the status went on to ${await page.textContent('#experiment-status')}`);
-    const summary = (await downloaded(page, '#download-summary')).bytes.toString().trim().split('\n').slice(1);
-    const runs = new Set(summary.map((row) => row.split(',')[0]));
+    const runs = new Set((await downloaded(page, '#download-summary')).bytes.toString().trim().split('\n').slice(1).map((row) => row.split(',')[0]));
     expect(runs.size === Number(said.match(/Cancelled: (\d+) of 40/)[1]), `the summary holds ${runs.size} runs: ${said}`);
     expect(await chartNames(page) === 'all runs', 'the cancelled experiment shows no chart of its runs');
   });
 
   await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
-    await context.grantPermissions(['clipboard-read', 'clipboard-write']);
     await page.fill('#experiment-options', smallExperiment());
     await page.click('#copy-experiment-link');
     await waitForText(page, '#experiment-status', /^Link copied/);
@@ -395,56 +341,58 @@ async function checkExperiments(page, context) {
   });
 }
 
-// Pages of their own, whose failures are the point and not page errors.
-async function checkFailures(browser) {
-  const expectRunOffered = async (page) => expect(!(await page.isDisabled('#run-experiment')) &&
-    await page.isDisabled('#cancel-experiment'), 'Run is not offered again');
+// A page of a context of its own whose `file` is `answer`: its failures are the point,
+// not page errors.
+async function brokenPage(browser, file, answer) {
+  const page = await (await browser.newContext()).newPage();
+  await page.route(`**/${file}`, (route) => route.fulfill(answer));
+  await page.goto(url);
+  return page;
+}
 
+// Run (and Start) offered again, and nothing to cancel.
+const expectRunOffered = async (page) => expect(await page.evaluate(() => ['run-experiment', 'start', 'cancel-experiment']
+  .map((id) => document.getElementById(id).disabled).join() === 'false,false,true'), 'Run is not offered again');
+
+async function checkFailures(browser) {
   await check('a program that cannot be loaded says so on the board and in the experiment', async () => {
     for (const [file, answer, message] of [
       ['lurkfield.wasm', { status: 404 }, /lurkfield\.wasm could not be loaded \(HTTP 404\)/],
       ['lurkfield.wasm', { contentType: 'application/wasm', body: 'no program' }, /lurkfield\.wasm is not a program this browser can run/],
       ['lurkfield.js', { status: 404 }, /lurkfield\.js could not be loaded/],
     ]) {
-      const context = await browser.newContext();
-      const page = await context.newPage();
-      await page.route(`**/${file}`, (route) => route.fulfill(answer));
-      await page.goto(url);
+      const page = await brokenPage(browser, file, answer);
       await waitForText(page, '#board-status', new RegExp(`^The program could not run: ${message.source}`));
       await page.click('#run-experiment');
       await waitForText(page, '#experiment-status', new RegExp(`^The experiment could not start: ${message.source}`));
       await expectRunOffered(page);
-      expect(await page.isDisabled('#step') && !(await page.isDisabled('#start')), 'Start is not offered again');
-      await context.close();
+      await page.context().close();
     }
   });
 
   await check('a worker that throws stops the experiment with its message', async () => {
-    const context = await browser.newContext();
-    const page = await context.newPage();
-    await page.route('**/experiment-worker.js', (route) => route.fulfill({ contentType: 'text/javascript',
-      body: 'onmessage = ({ data }) => { if (\'run\' in data) throw new Error(\'the worker broke\'); };' }));
-    await page.goto(url);
+    const page = await brokenPage(browser, 'experiment-worker.js', { contentType: 'text/javascript',
+      body: 'onmessage = ({ data }) => { if (\'run\' in data) throw new Error(\'the worker broke\'); };' });
     await runExperiment(page, smallExperiment(), /^The experiment stopped: .*the worker broke/);
     await expectRunOffered(page);
-    await context.close();
+    await page.context().close();
   });
 }
 
 async function main() {
   const browser = await launchChromium();
-  const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1 });
+  const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1,
+    permissions: ['clipboard-read', 'clipboard-write'] });
   const page = await openPage(context);
   page.setDefaultTimeout(10000);
   await checkTurns(page);
-  await checkKeeping(page);
-  await checkCellsAndSizes(page, browser, traceFrame(3));
+  const turn = Number(await page.$eval('#turn', (output) => output.value));
+  await checkKeeping(page, turn);
+  await checkCellsAndSizes(page, browser, traceFrame(turn + 2));
   await checkProgramLife(page, context);
   await checkExperiments(page, context);
   await checkFailures(browser);
-  await check('no page errors', async () => {
-    expect(pageErrors.length === 0, pageErrors.join('; '));
-  });
+  await check('no page errors', async () => expect(pageErrors.length === 0, pageErrors.join('; ')));
 
   await browser.close();
   const failed = results.filter(([, error]) => error);
