@@ -11,8 +11,23 @@
 //   startProgram(module)       a new instance; `module` is Emscripten's Module
 //                              object, its callbacks and what the instance adds to it
 
-let compiled = null;
-let factory = null;
+// A load kept while it goes on and once it has succeeded, and forgotten once it
+// failed, so that the next start tries again.
+class KeptLoad {
+  constructor(load) {
+    this.load = load;
+    this.promise = null;
+  }
+
+  get() {
+    if (!this.promise) {
+      const attempt = this.load();
+      this.promise = attempt;
+      attempt.catch(() => { if (this.promise === attempt) this.promise = null; });
+    }
+    return this.promise;
+  }
+}
 
 async function compile() {
   let response;
@@ -29,30 +44,27 @@ async function compile() {
   }
 }
 
-// Kept while it is loading or loaded; forgotten once it failed.
-function once(load, keep) {
-  const promise = load();
-  promise.catch(() => keep(null));
-  keep(promise);
-  return promise;
+async function loadFactory() {
+  try {
+    return (await import('./lurkfield.js')).default;
+  } catch (error) {
+    throw new Error(`lurkfield.js could not be loaded: ${error.message}`);
+  }
 }
 
+const compiled = new KeptLoad(compile);
+const factory = new KeptLoad(loadFactory);
+
 export function compiledProgram() {
-  return compiled || once(compile, (kept) => { compiled = kept; });
+  return compiled.get();
 }
 
 export function useCompiledProgram(module) {
-  compiled = Promise.resolve(module);
-}
-
-function programFactory() {
-  return factory || once(() => import('./lurkfield.js').then((made) => made.default, (error) => {
-    throw new Error(`lurkfield.js could not be loaded: ${error.message}`);
-  }), (kept) => { factory = kept; });
+  compiled.promise = Promise.resolve(module);
 }
 
 export async function startProgram(module) {
-  const [create, program] = await Promise.all([programFactory(), compiledProgram()]);
+  const [create, program] = await Promise.all([factory.get(), compiled.get()]);
   return new Promise((resolve, reject) => {
     // Emscripten waits for `receive` for ever: a failure here must reject by itself.
     module.instantiateWasm = (imports, receive) => {
