@@ -114,21 +114,13 @@ export function createExperiment(settingsText) {
     keepReport(experiment.instance, answer.run, answer.report);
     experiment.done += 1;
     downloads.forEach((button) => { button.disabled = false; });
-    if (experiment.done === experiment.runs) complete(experiment);
-    else {
-      showProgress(experiment);
-      handOut(experiment, worker);
+    if (experiment.done === experiment.runs) {
+      complete(experiment);
+      return;
     }
+    showProgress(experiment);
+    handOut(experiment, worker);
   }
-
-  // Runs a step of the experiment; what it throws ends the experiment.
-  const guarded = (experiment, step) => (...values) => {
-    try {
-      step(...values);
-    } catch (error) {
-      failed(experiment, error.message);
-    }
-  };
 
   async function play(experiment) {
     const workers = await takeWorkers(experiment.runs);
@@ -138,8 +130,17 @@ export function createExperiment(settingsText) {
     }
     experiment.workers = workers;
     for (const worker of workers) {
-      worker.serve({ answer: guarded(experiment, (answer) => answered(experiment, worker, answer)),
-        failed: (why) => failed(experiment, why) });
+      worker.serve({
+        // What the experiment's instance cannot take (its memory, say) ends the experiment.
+        answer(answer) {
+          try {
+            answered(experiment, worker, answer);
+          } catch (error) {
+            failed(experiment, error.message);
+          }
+        },
+        failed: (why) => failed(experiment, why),
+      });
       handOut(experiment, worker);
     }
   }
