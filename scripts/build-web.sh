@@ -37,8 +37,17 @@ cp web/site/* "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
     "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
 # The chart library's minified build defines one variable, uPlot: exported, it is a module.
 { cat "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" && printf '\nexport default uPlot;\n'; } >"$site/uPlot.js"
-# The editor starts with the bundled sample world, written into the page as text.
-awk -v sample=lurkfield.config '
+# The editor starts with the bundled sample world, written into the page as text; the page
+# asks for all its modules at once, the program's and the chart library's among them (the
+# worker's are its own).
+modules=$(cd "$site" && for module in *.js; do
+    [[ $module == experiment-worker.js ]] || printf '<link rel="modulepreload" href="%s">\\n' "$module"
+done)
+awk -v sample=lurkfield.config -v modules="$modules" '
+    /@PAGE_MODULES@/ {
+        printf "%s", modules
+        next
+    }
     /@SAMPLE_WORLD@/ {
         sub(/@SAMPLE_WORLD@.*/, "")
         printf "%s", $0

@@ -9,8 +9,9 @@
 // shares an experiment as a link (address.js). Whatever fails (the program, a
 // worker, the plan) ends the experiment with a message in the status line and
 // offers Run again.
-//   createExperiment(settingsText) -> {runLinked()}: settingsText() is the
-//   editor's text; runLinked() runs the experiment the address names, if any.
+//   createExperiment(settingsText) -> {prepare(), runLinked()}: settingsText()
+//   is the editor's text; prepare() starts the workers ahead of Run; runLinked()
+//   runs the experiment the address names, if any.
 import { linkTo, linkedExperiment } from './address.js';
 import { Refusal, experimentFile, experimentOutcome, keepReport, planExperiment } from './experiment-calls.js';
 import { createExperimentChart } from './experiment-chart.js';
@@ -200,9 +201,11 @@ export function createExperiment(settingsText) {
       say(`Copy this link: ${href}`);
     }
   });
-  startSpareWorkers().catch(() => {});
-
   return {
+    // A failure here is told when Run asks for the workers.
+    prepare() {
+      startSpareWorkers().catch(() => {});
+    },
     runLinked() {
       try {
         const options = linkedExperiment();

@@ -6,6 +6,8 @@
 // file missing, a .wasm this browser cannot compile, an instance that cannot be
 // made, the program aborting as it starts) rejects the instance's promise with
 // an Error that says what went wrong; a failed load is tried again next time.
+// In a page the loads begin as this module is evaluated: index.html loads it at
+// once, so that the program is compiled while the page's other modules arrive.
 //   compiledProgram()          the compiled lurkfield.wasm (a promise)
 //   useCompiledProgram(module) a worker's: the page's compiled module, instead of a fetch
 //   startProgram(module)       a new instance; `module` is Emscripten's Module
@@ -54,6 +56,12 @@ async function loadFactory() {
 
 const compiled = new KeptLoad(compile);
 const factory = new KeptLoad(loadFactory);
+
+if (typeof document !== 'undefined') {
+  // A failure here is told by the start that asks for the program next.
+  compiled.get().catch(() => {});
+  factory.get().catch(() => {});
+}
 
 export function compiledProgram() {
   return compiled.get();

@@ -30,6 +30,8 @@ session.watch({
     `The board after turn ${turn}: ${prey} prey, ${predators} predators, ${obstacles} obstacles`),
 });
 const experiment = createExperiment(() => config.value);
+// The experiment's workers start once the board is up: started with it, they would slow it.
+session.watch({ opened: () => experiment.prepare() });
 
 // The settings a link carries, or null.
 function settingsFromAddress() {
