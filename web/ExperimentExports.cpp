@@ -11,7 +11,10 @@
 //   experiment_report_space(size)        room for a report of `size` bytes: the
 //                                        page copies a worker's report there...
 //   experiment_report(run)               ...and this keeps it as run's report
-//   experiment_file(name)                "table" or "summary": the file's bytes
+//   experiment_playing(workers, address) who plays the runs, from which page
+//   experiment_stopped()                 no more runs are played
+//   experiment_file(name)                "table" or "summary": the file's bytes;
+//                                        "record": the table's record (its .json)
 //   experiment_outcome()                 {"tally": {"played", "not_played":
 //                                        {outcome: runs}}, "chart": {"lines":
 //                                        [{"label", "shade", "turns", "prey",
@@ -177,6 +180,20 @@ EMSCRIPTEN_KEEPALIVE int experiment_report(double run) {
     });
 }
 
+EMSCRIPTEN_KEEPALIVE int experiment_playing(double workers, const char* address) {
+    return withSession([&](ExperimentSession& experiment) {
+        experiment.playing(static_cast<std::uint64_t>(workers), address);
+        return done("");
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE int experiment_stopped() {
+    return withSession([](ExperimentSession& experiment) {
+        experiment.stopped();
+        return done("");
+    });
+}
+
 EMSCRIPTEN_KEEPALIVE int experiment_file(const char* name) {
     const std::string file = name;
     return withSession([&](const ExperimentSession& experiment) {
@@ -184,6 +201,8 @@ EMSCRIPTEN_KEEPALIVE int experiment_file(const char* name) {
             return done(experiment.table());
         if (file == "summary")
             return done(experiment.summary());
+        if (file == "record")
+            return done(toJson(experiment.record()));
         return refused("an experiment has no file called " + file);
     });
 }

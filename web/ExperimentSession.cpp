@@ -5,6 +5,7 @@
 
 #include "tools/sweep/output/OutputFile.h"
 #include "tools/sweep/output/SweepTables.h"
+#include "tools/sweep/record/RecordText.h"
 #include "tools/sweep/workers/WorkerProtocol.h"
 
 namespace {
@@ -15,6 +16,15 @@ std::string contentOf(const std::string& name) {
     text << file.rdbuf();
     return text.str();
 }
+
+// How many runs ended in each way.
+class TallySink : public RunSink {
+public:
+    void turn(std::uint64_t, const RecordedTurn&) override {}
+    void end(std::uint64_t, const RunEnd& end) override { tally.count(end.outcome); }
+
+    OutcomeTally tally;
+};
 
 } // namespace
 
@@ -62,18 +72,45 @@ std::string ExperimentSession::summary() const {
     return written<SummaryWriter>(summaryHeader(page.plan()));
 }
 
+void ExperimentSession::playing(std::uint64_t workerCount, std::string pageAddress) {
+    workers = std::to_string(workerCount) + " Web Workers of the page at once (one per core)";
+    address = std::move(pageAddress);
+}
+
+void ExperimentSession::stopped() {
+    ended = std::chrono::system_clock::now();
+}
+
+SweepRecord ExperimentSession::record() const {
+    SweepRecord record = SweepRecord::of(page.options());
+    record.program = "lurkfield-sweep, in the page (lurkfield.wasm, musl's rand())";
+    record.commandLine = page.commandLine();
+    record.workingDirectory = address;
+    record.file = "lurkfield-table.csv";
+    record.content = FileContent::Table;
+    record.workers = workers;
+    const SweepState state = !ended                        ? SweepState::Running
+                             : reports.size() == page.runs() ? SweepState::Complete
+                                                             : SweepState::Interrupted;
+    const std::optional<std::string> end = ended ? std::optional(utcTime(*ended)) : std::nullopt;
+    record.setSessions({{utcTime(started), end, state, workers}});
+    TallySink tally;
+    replay(tally);
+    record.tally = tally.tally;
+    return record;
+}
+
 ExperimentSession::Outcome ExperimentSession::outcome() const {
     const SweepOptions& options = page.options();
-    Progress quiet(page.runs(), Progress::Mode::Quiet);
-    SweepReport report(page.plan(), quiet);
+    TallySink tally;
     PlotData plot(page.plan(), options.turns, options.every);
     SinkList sinks;
-    sinks.add(report);
+    sinks.add(tally);
     const bool drawn = page.plan().points() <= maxPlottedPoints;
     if (drawn)
         sinks.add(plot);
     replay(sinks);
-    Outcome outcome{report.tally(), {}, {}};
+    Outcome outcome{tally.tally, {}, {}};
     if (drawn) {
         plot.finish();
         outcome.chart = readPlotLines(plot, outcome.chartProblem);

@@ -3,16 +3,20 @@
 // instance of the program: each run's report (the bytes of the sweep's worker
 // protocol) as it arrives, in any order. The files, the tally and the chart are
 // made when asked, from every run reported so far handed in run order to the
-// sweep's own sinks (TableWriter, SummaryWriter, SweepReport, PlotData): so they
-// hold the finished runs of an experiment that was cancelled too, whatever
-// finished first. A report that is not the protocol's, or that stops before the
-// run's end, is a failed run, as the sweep counts a worker that breaks off.
+// sweep's own sinks (TableWriter, SummaryWriter, PlotData) and its tally: so
+// they hold the finished runs of an experiment that was cancelled too,
+// whatever finished first. A report that is not the protocol's, or that stops
+// before the run's end, is a failed run, as the sweep counts a worker that
+// breaks off. The record of how the files were made is the sweep's
+// (SweepRecord), with the page as the maker.
+#include <chrono>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "tools/sweep/output/SweepReport.h"
+#include "tools/sweep/record/SweepRecord.h"
 #include "web/PageExperiment.h"
 #include "web/PlotFigures.h"
 
@@ -28,10 +32,19 @@ public:
     void report(std::uint64_t run, std::string bytes);
     std::uint64_t reportedRuns() const { return reports.size(); }
 
+    // Who plays the runs, and from which page: for the record.
+    void playing(std::uint64_t workers, std::string pageAddress);
+    // The page plays no more runs: the experiment is complete when every run
+    // was reported, interrupted otherwise.
+    void stopped();
+
     // The table and the summary as lurkfield-sweep writes them: the header,
     // then the rows of every reported run in run order.
     std::string table() const;
     std::string summary() const;
+    // The record of the table as lurkfield-sweep writes it beside the file
+    // (FILE.json), with the same fields: the page and its workers made it.
+    SweepRecord record() const;
 
     struct Outcome {
         OutcomeTally tally;
@@ -51,4 +64,8 @@ private:
 
     PageExperiment page;
     std::map<std::uint64_t, std::string> reports;
+    std::chrono::system_clock::time_point started = std::chrono::system_clock::now();
+    std::optional<std::chrono::system_clock::time_point> ended;
+    std::string workers;
+    std::string address;
 };

@@ -46,8 +46,8 @@ private:
 
 } // namespace
 
-PageExperiment::PageExperiment(const std::string& optionsText, const std::string& settingsText) {
-    const std::vector<std::string> args = splitOptions(optionsText);
+PageExperiment::PageExperiment(const std::string& optionsText, const std::string& settingsText)
+    : args(splitOptions(optionsText)) {
     refuseWhatMeansNothingHere(args);
     sweep = readSweepOptions(args, SweepProgram::Forked);
     if (sweep.plan.runs() > maxPageRuns)
@@ -55,6 +55,12 @@ PageExperiment::PageExperiment(const std::string& optionsText, const std::string
                          " runs; a page runs at most " + std::to_string(maxPageRuns) +
                          " (lurkfield-sweep runs more)");
     sweep.settingsText = std::make_shared<const std::string>(settingsText);
+}
+
+std::vector<std::string> PageExperiment::commandLine() const {
+    std::vector<std::string> line{"lurkfield-sweep"};
+    line.insert(line.end(), args.begin(), args.end());
+    return line;
 }
 
 std::string PageExperiment::play(std::uint64_t run) const {

@@ -7,6 +7,7 @@
 // (tools/sweep/workers/WorkerProtocol.h).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/sweep/SweepOptions.h"
 
@@ -23,11 +24,15 @@ public:
     const SweepOptions& options() const { return sweep; }
     const RunPlan& plan() const { return sweep.plan; }
     std::uint64_t runs() const { return sweep.plan.runs(); }
+    // The command line of lurkfield-sweep that plays these runs from the same
+    // settings file (with musl's rand()): its name, then the options as typed.
+    std::vector<std::string> commandLine() const;
 
     // Plays run `run` and gives its report: the bytes a sweep's worker sends,
     // its recorded turns and then its end.
     std::string play(std::uint64_t run) const;
 
 private:
+    std::vector<std::string> args;
     SweepOptions sweep;
 };

@@ -6,7 +6,10 @@
 //   planExperiment(instance, options, settings)  begins the instance's experiment: {runs}
 //   playRun(instance, {options, settings, run})  a worker's: the run's report (bytes)
 //   keepReport(instance, run, report)            hands a worker's report to the experiment
-//   experimentFile(instance, name)               'table' or 'summary': the file's bytes
+//   experimentPlaying(instance, workers, address) who plays the runs, from which page
+//   experimentStopped(instance)                  no more runs are played
+//   experimentFile(instance, name)               'table' or 'summary': the file's bytes;
+//                                                'record': the table's record (JSON)
 //   experimentOutcome(instance)                  {tally: {played, not_played: {outcome:
 //                                                runs}}, chart: {lines, problem}}
 
@@ -37,6 +40,14 @@ export function keepReport(instance, run, report) {
   const at = instance.ccall('experiment_report_space', 'number', ['number'], [report.length]);
   instance.HEAPU8.set(report, at);
   call(instance, 'experiment_report', ['number'], [run]);
+}
+
+export function experimentPlaying(instance, workers, address) {
+  call(instance, 'experiment_playing', ['number', 'string'], [workers, address]);
+}
+
+export function experimentStopped(instance) {
+  call(instance, 'experiment_stopped', [], []);
 }
 
 export function experimentFile(instance, name) {

@@ -2,9 +2,10 @@
 // The experiment has an instance of the program of its own (loader.js,
 // experiment-calls.js), which reads the options with the sweep's code and keeps
 // the runs' reports; the page's workers (experiment-workers.js) play the runs,
-// handed out in run order as each answers. The files, the tally of outcomes and
-// the chart's figures are the program's, made from the runs reported so far, so
-// a cancelled experiment's finished runs stay downloadable. This module shows
+// handed out in run order as each answers. The files and their record, the
+// tally of outcomes and the chart's figures are the program's, made from the
+// runs reported so far, so a cancelled experiment's finished runs stay
+// downloadable. This module shows
 // the progress, offers the files, draws the chart (experiment-chart.js) and
 // shares an experiment as a link (address.js). Whatever fails (the program, a
 // worker, the plan) ends the experiment with a message in the status line and
@@ -13,7 +14,8 @@
 //   is the editor's text; prepare() starts the workers ahead of Run; runLinked()
 //   runs the experiment the address names, if any.
 import { linkTo, linkedExperiment } from './address.js';
-import { Refusal, experimentFile, experimentOutcome, keepReport, planExperiment } from './experiment-calls.js';
+import { Refusal, experimentFile, experimentOutcome, experimentPlaying, experimentStopped, keepReport, planExperiment }
+  from './experiment-calls.js';
 import { createExperimentChart } from './experiment-chart.js';
 import { startSpareWorkers, takeWorkers } from './experiment-workers.js';
 import { offerDownload } from './downloads.js';
@@ -31,20 +33,7 @@ async function begin(options, settings) {
     printErr: (line) => console.warn(line) });
   const plan = planExperiment(instance, options, settings);
   return { instance, options, settings, runs: plan.runs, done: 0, next: 0, workers: [], running: true,
-    started: performance.now(), made: new Date().toISOString() };
-}
-
-// How they were made, as the page knows it.
-function record(experiment) {
-  return JSON.stringify({
-    program: 'lurkfield-sweep, in the page (lurkfield.wasm)',
-    options: experiment.options,
-    settings: experiment.settings,
-    runs: experiment.runs,
-    runs_done: experiment.done,
-    random_numbers: "musl's rand(), run r seeded with srand(S + r)",
-    made: experiment.made,
-  }, null, 2) + '\n';
+    started: performance.now() };
 }
 
 export function createExperiment(settingsText) {
@@ -69,6 +58,11 @@ export function createExperiment(settingsText) {
     experiment.workers.forEach((worker) => worker.end());
     experiment.workers = [];
     experiment.running = false;
+    try {
+      experimentStopped(experiment.instance);
+    } catch (gone) {
+      console.warn(`The experiment's record cannot say when it stopped: ${gone.message}`);
+    }
     startSpareWorkers().catch(() => {});
     runButton.disabled = false;
     cancelButton.disabled = true;
@@ -130,6 +124,7 @@ export function createExperiment(settingsText) {
       return;
     }
     experiment.workers = workers;
+    experimentPlaying(experiment.instance, workers.length, location.href.split('#')[0]);
     for (const worker of workers) {
       worker.serve({
         // What the experiment's instance cannot take (its memory, say) ends the experiment.
@@ -191,7 +186,7 @@ export function createExperiment(settingsText) {
   byId('download-summary').addEventListener('click', () =>
     offer('lurkfield-summary.csv', () => experimentFile(current.instance, 'summary'), 'text/csv'));
   byId('download-record').addEventListener('click', () =>
-    offer('lurkfield-experiment.json', () => record(current), 'application/json'));
+    offer('lurkfield-experiment.json', () => experimentFile(current.instance, 'record'), 'application/json'));
   byId('copy-experiment-link').addEventListener('click', async () => {
     const href = linkTo(settingsText(), field.value);
     try {
