@@ -13,8 +13,9 @@
 //   experiment_report(run)               ...and this keeps it as run's report
 //   experiment_playing(workers, address) who plays the runs, from which page
 //   experiment_stopped()                 no more runs are played
-//   experiment_file(name)                "table" or "summary": the file's bytes;
-//                                        "record": the table's record (its .json)
+//   experiment_file(name)                "table" or "summary": the file's bytes
+//   experiment_record(file)              the record of the table downloaded as
+//                                        `file` (the sweep's FILE.json)
 //   experiment_outcome()                 {"tally": {"played", "not_played":
 //                                        {outcome: runs}}, "chart": {"lines":
 //                                        [{"label", "shade", "turns", "prey",
@@ -201,9 +202,13 @@ EMSCRIPTEN_KEEPALIVE int experiment_file(const char* name) {
             return done(experiment.table());
         if (file == "summary")
             return done(experiment.summary());
-        if (file == "record")
-            return done(toJson(experiment.record()));
         return refused("an experiment has no file called " + file);
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE int experiment_record(const char* file) {
+    return withSession([&](const ExperimentSession& experiment) {
+        return done(toJson(experiment.record(file)));
     });
 }
 

@@ -81,12 +81,12 @@ void ExperimentSession::stopped() {
     ended = std::chrono::system_clock::now();
 }
 
-SweepRecord ExperimentSession::record() const {
+SweepRecord ExperimentSession::record(const std::string& tableFile) const {
     SweepRecord record = SweepRecord::of(page.options());
     record.program = "lurkfield-sweep, in the page (lurkfield.wasm, musl's rand())";
     record.commandLine = page.commandLine();
     record.workingDirectory = address;
-    record.file = "lurkfield-table.csv";
+    record.file = tableFile;
     record.content = FileContent::Table;
     record.workers = workers;
     const SweepState state = !ended                        ? SweepState::Running

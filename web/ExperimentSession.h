@@ -42,9 +42,10 @@ public:
     // then the rows of every reported run in run order.
     std::string table() const;
     std::string summary() const;
-    // The record of the table as lurkfield-sweep writes it beside the file
-    // (FILE.json), with the same fields: the page and its workers made it.
-    SweepRecord record() const;
+    // The record of the table, downloaded as `tableFile`, as lurkfield-sweep
+    // writes it beside the file (FILE.json), with the same fields: the page and
+    // its workers made it.
+    SweepRecord record(const std::string& tableFile) const;
 
     struct Outcome {
         OutcomeTally tally;

@@ -8,8 +8,9 @@
 //   keepReport(instance, run, report)            hands a worker's report to the experiment
 //   experimentPlaying(instance, workers, address) who plays the runs, from which page
 //   experimentStopped(instance)                  no more runs are played
-//   experimentFile(instance, name)               'table' or 'summary': the file's bytes;
-//                                                'record': the table's record (JSON)
+//   experimentFile(instance, name)               'table' or 'summary': the file's bytes
+//   experimentRecord(instance, tableFile)        the record of the table downloaded as
+//                                                tableFile (the sweep's FILE.json)
 //   experimentOutcome(instance)                  {tally: {played, not_played: {outcome:
 //                                                runs}}, chart: {lines, problem}}
 
@@ -52,6 +53,10 @@ export function experimentStopped(instance) {
 
 export function experimentFile(instance, name) {
   return call(instance, 'experiment_file', ['string'], [name]);
+}
+
+export function experimentRecord(instance, tableFile) {
+  return call(instance, 'experiment_record', ['string'], [tableFile]);
 }
 
 export function experimentOutcome(instance) {

@@ -14,14 +14,15 @@
 //   is the editor's text; prepare() starts the workers ahead of Run; runLinked()
 //   runs the experiment the address names, if any.
 import { linkTo, linkedExperiment } from './address.js';
-import { Refusal, experimentFile, experimentOutcome, experimentPlaying, experimentStopped, keepReport, planExperiment }
-  from './experiment-calls.js';
+import { Refusal, experimentFile, experimentOutcome, experimentPlaying, experimentRecord, experimentStopped, keepReport,
+  planExperiment } from './experiment-calls.js';
 import { createExperimentChart } from './experiment-chart.js';
 import { startSpareWorkers, takeWorkers } from './experiment-workers.js';
 import { offerDownload } from './downloads.js';
 import { startProgram } from './loader.js';
 
 const byId = (id) => document.getElementById(id);
+const tableFile = 'lurkfield-table.csv';
 
 function seconds(ms) {
   return `${ms < 10000 ? (ms / 1000).toFixed(1) : Math.round(ms / 1000)} s`;
@@ -182,11 +183,11 @@ export function createExperiment(settingsText) {
   runButton.addEventListener('click', run);
   cancelButton.addEventListener('click', cancel);
   byId('download-table').addEventListener('click', () =>
-    offer('lurkfield-table.csv', () => experimentFile(current.instance, 'table'), 'text/csv'));
+    offer(tableFile, () => experimentFile(current.instance, 'table'), 'text/csv'));
   byId('download-summary').addEventListener('click', () =>
     offer('lurkfield-summary.csv', () => experimentFile(current.instance, 'summary'), 'text/csv'));
   byId('download-record').addEventListener('click', () =>
-    offer('lurkfield-experiment.json', () => experimentFile(current.instance, 'record'), 'application/json'));
+    offer('lurkfield-experiment.json', () => experimentRecord(current.instance, tableFile), 'application/json'));
   byId('copy-experiment-link').addEventListener('click', async () => {
     const href = linkTo(settingsText(), field.value);
     try {
