@@ -25,19 +25,18 @@ function stats(values) {
 
 // Runs in the page before its scripts: notes when the board first shows, that is
 // the first animation frame after the canvas became visible (the program opens its
-// window and paints it within one task).
+// window and paints it within one task). It watches the whole document from its
+// start: the board may show before DOMContentLoaded, which waits for a task of its own.
 function watchFirstBoard() {
   window.firstBoard = new Promise((resolve) => {
     const observer = new MutationObserver(() => {
       const board = document.getElementById('board');
-      if (board.style.visibility !== 'visible') return;
+      if (!board || board.style.visibility !== 'visible') return;
       observer.disconnect();
       const painted = performance.now();
       requestAnimationFrame(() => resolve({ painted, shown: performance.now() }));
     });
-    document.addEventListener('DOMContentLoaded', () => {
-      observer.observe(document.getElementById('board'), { attributes: true, attributeFilter: ['style'] });
-    });
+    observer.observe(document, { attributes: true, attributeFilter: ['style'], subtree: true });
   });
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds Lurkfield for the web with Debian's Emscripten and writes:
-#   DIR/site/                   the static site: index.html (the sample world in its editor),
-#                               style.css, page.js, lurkfield.js and lurkfield.wasm (the window
-#                               program, which also plays the experiments' runs), experiment.js
-#                               and experiment-worker.js, and the chart library; nothing is fetched from
-#                               elsewhere, so any web server can host it and it works offline
+#   DIR/site/                   the static site: web/site/ (index.html with the sample world in
+#                               its editor, style.css, the page's ES modules), lurkfield.js and
+#                               lurkfield.wasm (the window program, which also plays the
+#                               experiments' runs) and the chart library as an ES module
+#                               (uPlot.js); nothing is fetched from elsewhere, so any web server
+#                               can host it and it works offline
 #   DIR/tools/lurkfield-text.js the text front end for node (beside its .wasm):
 #                               node DIR/tools/lurkfield-text.js [options]
 # Usage: scripts/build-web.sh [DIR]     (default: build-web)
@@ -32,12 +33,21 @@ npm_ci_locked web "$npm_dir" "$log" || {
 site=$dir/site
 rm -rf "$site"
 mkdir -p "$site"
-cp web/style.css web/page.js "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
-    web/experiment.js web/experiment-worker.js \
-    "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" \
+cp web/site/* "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
     "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
-# The editor starts with the bundled sample world, written into the page as text.
-awk -v sample=lurkfield.config '
+# The chart library's minified build defines one variable, uPlot: exported, it is a module.
+{ cat "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" && printf '\nexport default uPlot;\n'; } >"$site/uPlot.js"
+# The editor starts with the bundled sample world, written into the page as text; the page
+# asks for all its modules at once, the program's and the chart library's among them (the
+# worker's are its own).
+modules=$(cd "$site" && for module in *.js; do
+    [[ $module == experiment-worker.js ]] || printf '<link rel="modulepreload" href="%s">\\n' "$module"
+done)
+awk -v sample=lurkfield.config -v modules="$modules" '
+    /@PAGE_MODULES@/ {
+        printf "%s", modules
+        next
+    }
     /@SAMPLE_WORLD@/ {
         sub(/@SAMPLE_WORLD@.*/, "")
         printf "%s", $0
@@ -48,7 +58,7 @@ awk -v sample=lurkfield.config '
         print "</textarea>"
         next
     }
-    { print }' web/index.html >"$site/index.html"
+    { print }' web/site/index.html >"$site/index.html"
 
 mkdir -p "$dir/tools"
 cp "$dir/cmake/tools/lurkfield-text.js" "$dir/cmake/tools/lurkfield-text.wasm" "$dir/tools/"

@@ -1,15 +1,13 @@
 #include "web/PageExperiment.h"
 
 #include <array>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "tools/common/UsageError.h"
-#include "tools/sweep/RunSink.h"
-#include "tools/sweep/output/OutputFile.h"
-#include "tools/sweep/output/SweepTables.h"
+#include "tools/sweep/workers/WorkerProtocol.h"
 
 namespace {
 
@@ -27,26 +25,7 @@ void refuseWhatMeansNothingHere(const std::vector<std::string>& args) {
                                        "--set, --vary, --reps, --seed, --turns and --every");
 }
 
-// Hands every recorded turn of the run to the sinks as the sweep's session does.
-class SinkRecorder : public RunRecorder {
-public:
-    SinkRecorder(std::uint64_t run, RunSink& sink) : runNumber(run), sinks(sink) {}
-    void record(const RecordedTurn& turn) override { sinks.turn(runNumber, turn); }
-
-private:
-    std::uint64_t runNumber;
-    RunSink& sinks;
-};
-
-std::string contentOf(const std::string& name) {
-    std::ifstream file(name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-} // namespace
-
+// The options as the shell would hand them to lurkfield-sweep, without quoting.
 std::vector<std::string> splitOptions(const std::string& text) {
     std::istringstream words(text);
     std::vector<std::string> args;
@@ -55,8 +34,20 @@ std::vector<std::string> splitOptions(const std::string& text) {
     return args;
 }
 
-PageExperiment::PageExperiment(const std::string& optionsText, const std::string& settingsText) {
-    const std::vector<std::string> args = splitOptions(optionsText);
+// Every recorded turn of the run, as a worker reports it.
+class ReportRecorder : public RunRecorder {
+public:
+    explicit ReportRecorder(std::string& reportBytes) : bytes(reportBytes) {}
+    void record(const RecordedTurn& turn) override { protocol::appendTurn(bytes, turn); }
+
+private:
+    std::string& bytes;
+};
+
+} // namespace
+
+PageExperiment::PageExperiment(const std::string& optionsText, const std::string& settingsText)
+    : args(splitOptions(optionsText)) {
     refuseWhatMeansNothingHere(args);
     sweep = readSweepOptions(args, SweepProgram::Forked);
     if (sweep.plan.runs() > maxPageRuns)
@@ -66,26 +57,16 @@ PageExperiment::PageExperiment(const std::string& optionsText, const std::string
     sweep.settingsText = std::make_shared<const std::string>(settingsText);
 }
 
-PageExperiment::RunRows PageExperiment::play(std::uint64_t run) const {
-    RunRows rows;
-    {
-        OutputFile table("/run-table.csv");
-        OutputFile summary("/run-summary.csv");
-        table.begin();
-        summary.begin();
-        TableWriter tableWriter(sweep.plan, table);
-        SummaryWriter summaryWriter(sweep.plan, summary);
-        SinkList sinks;
-        sinks.add(tableWriter);
-        sinks.add(summaryWriter);
-        SinkRecorder recorder(run, sinks);
-        const RunEnd end = playRun(sweep.request(run), recorder);
-        sinks.end(run, end);
-        table.flush();
-        summary.flush();
-        rows.outcome = outcomeName(end.outcome);
-    }
-    rows.table = contentOf("/run-table.csv");
-    rows.summary = contentOf("/run-summary.csv");
-    return rows;
+std::vector<std::string> PageExperiment::commandLine() const {
+    std::vector<std::string> line{"lurkfield-sweep"};
+    line.insert(line.end(), args.begin(), args.end());
+    return line;
+}
+
+std::string PageExperiment::play(std::uint64_t run) const {
+    std::string report;
+    ReportRecorder recorder(report);
+    const RunEnd end = playRun(sweep.request(run), recorder);
+    protocol::appendEnd(report, end);
+    return report;
 }

@@ -2,8 +2,9 @@
 // An experiment of the page: lurkfield-sweep's options that mean something
 // there (--set, --vary, --reps, --seed, --turns, --every) and the editor's
 // settings text, read by the sweep's own code. Each run is played in a fresh
-// instance of the program, as the sweep plays it in a process of its own, and
-// gives the sweep's table and summary rows for it.
+// instance of the program (a worker's), as the sweep plays it in a process of
+// its own, and reported as the sweep's workers report a run
+// (tools/sweep/workers/WorkerProtocol.h).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,19 +22,17 @@ public:
     PageExperiment(const std::string& optionsText, const std::string& settingsText);
 
     const SweepOptions& options() const { return sweep; }
+    const RunPlan& plan() const { return sweep.plan; }
     std::uint64_t runs() const { return sweep.plan.runs(); }
+    // The command line of lurkfield-sweep that plays these runs from the same
+    // settings file (with musl's rand()): its name, then the options as typed.
+    std::vector<std::string> commandLine() const;
 
-    struct RunRows {
-        std::string table;
-        std::string summary;
-        std::string outcome;
-    };
-    // Plays run `run` and gives its rows as lurkfield-sweep writes them.
-    RunRows play(std::uint64_t run) const;
+    // Plays run `run` and gives its report: the bytes a sweep's worker sends,
+    // its recorded turns and then its end.
+    std::string play(std::uint64_t run) const;
 
 private:
+    std::vector<std::string> args;
     SweepOptions sweep;
 };
-
-// The options as the shell would hand them to lurkfield-sweep, without quoting.
-std::vector<std::string> splitOptions(const std::string& text);

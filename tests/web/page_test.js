@@ -1,15 +1,12 @@
-// The page as a person meets it, in Debian's Chromium driven by playwright-core:
-// the board after load and after space, Turn and Play/Pause, other keys, selecting
-// and clearing a cell by click and by tap at phone width, a picture and a movie of
-// the board, Escape, the refusal's message box, a shared link, a restart, a resize, and no
-// page errors on the way. Each board is read from the canvas pixel for pixel and
-// checked by the Wine stage's checker (tests/windows/boardcheck) against the frame
-// the node text front end printed for the same world. Then the experiments: their
-// table and summary against lurkfield-sweep's, refused options, Cancel, a link.
+// The page as a person meets it, in Debian's Chromium driven by playwright-core: the
+// board (its turns, a picture and a movie, cells selected by click and tap, a resize, its
+// end and restart, the message box, a shared link), each board checked pixel for pixel
+// by the Wine stage's checker (tests/windows/boardcheck) against the node text front
+// end's frame; the experiments (their files against lurkfield-sweep's, refused options,
+// Cancel, a link); and the failures (a program that cannot be loaded, a worker that throws).
 //   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
-// FRAMES_DIR holds sample/{lurkfield.config,frame0.txt,frame1.txt,trace.txt} (trace.txt:
-// the frames of many turns, --trace), shared/{lurkfield.config,frame0.txt} and
-// experiment/{options.txt,native-table.csv,native-summary.csv}. Prints "N passed, M failed".
+// FRAMES_DIR holds sample/{lurkfield.config,trace.txt} (the frames of many turns), shared/
+// {lurkfield.config,frame0.txt}, experiment/{options.txt,native-{table,summary}.csv}.
 'use strict';
 const { launchChromium } = require('./chromium');
 const { execFileSync } = require('child_process');
@@ -18,28 +15,26 @@ const path = require('path');
 
 const [url, frames, boardcheck] = process.argv.slice(2);
 const sample = path.join(frames, 'sample');
-const shared = path.join(frames, 'shared');
+const sampleConfig = path.join(sample, 'lurkfield.config');
+const experimentDir = path.join(frames, 'experiment');
 const results = [];
 const pageErrors = [];
 
 async function check(name, body) {
-  try {
-    await body();
-    results.push([name, null]);
-  } catch (error) {
-    results.push([name, error]);
-  }
+  results.push([name, await body().then(() => null, (error) => error)]);
 }
 
 function expect(condition, message) {
   if (!condition) throw new Error(message);
 }
 
-// "turn T: A obstacles, B prey, C predators" of a frame file.
-function countsOf(frameFile) {
-  const header = fs.readFileSync(frameFile, 'utf8').split('\n')[0];
-  const [, turn, prey, predators] = header.match(/^turn (\d+): \d+ obstacles, (\d+) prey, (\d+) predators/);
-  return { turn, prey, predators };
+// A new page of the context on the address, its errors noted.
+async function openPage(context, address = url) {
+  const page = await context.newPage();
+  page.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
+  page.on('console', (message) => message.type() === 'error' && pageErrors.push(`console error: ${message.text()}`));
+  await page.goto(address);
+  return page;
 }
 
 async function canvasPixels(page) {
@@ -52,9 +47,14 @@ async function canvasPixels(page) {
   });
 }
 
+// The page draws `count` more frames.
+const framesPass = (page, count) => page.evaluate((left) => new Promise(function next(resolve) {
+  requestAnimationFrame(() => (--left > 0 ? next(resolve) : resolve()));
+}), count);
+
 let shots = 0;
 // Writes the board as a PPM and runs the checker; returns its complaint, or null.
-async function boardProblem(page, frameFile, extra = []) {
+async function boardProblem(page, frameFile, extra) {
   const { width, height, rgb } = await canvasPixels(page);
   const shot = path.join(frames, `board-${++shots}.ppm`);
   fs.writeFileSync(shot, Buffer.concat([Buffer.from(`P6\n${width} ${height}\n255\n`), Buffer.from(rgb, 'base64')]));
@@ -66,100 +66,77 @@ async function boardProblem(page, frameFile, extra = []) {
   }
 }
 
-// The board, within a few seconds, is the one of the frame.
+// The board, by a frame of the page within a few seconds, is the one of the frame.
 async function expectBoard(page, frameFile, extra = []) {
   const deadline = Date.now() + 5000;
   let problem = await boardProblem(page, frameFile, extra);
   while (problem && Date.now() < deadline) {
-    await page.waitForTimeout(100);
+    await framesPass(page, 1);
     problem = await boardProblem(page, frameFile, extra);
   }
   expect(!problem, `the board is not the one of ${path.basename(frameFile)}: ${problem}`);
 }
 
+// The turn and counts beside the board are the frame's header's.
+async function expectPopulation(page, frameFile) {
+  const header = fs.readFileSync(frameFile, 'utf8').split('\n')[0];
+  const [, turn, prey, predators] = header.match(/^turn (\d+): \d+ obstacles, (\d+) prey, (\d+) predators/);
+  await page.waitForFunction((shown) => document.getElementById('turn').value === shown, turn);
+  const shown = await page.evaluate(() => ['prey', 'predators'].map((id) => document.getElementById(id).value));
+  expect(shown[0] === prey && shown[1] === predators, `the page shows ${shown.join(' and ')}, the frame ${prey} and ${predators}`);
+}
+
+// The board and the counts beside it are those of the frame.
+async function expectTurn(page, frameFile) {
+  await expectBoard(page, frameFile);
+  await expectPopulation(page, frameFile);
+}
+
 const boardVisible = () => document.getElementById('board').style.visibility === 'visible';
 const boardHidden = () => document.getElementById('board').style.visibility !== 'visible';
 
-async function expectPopulation(page, frameFile) {
-  const expected = countsOf(frameFile);
-  await page.waitForFunction((turn) => document.getElementById('turn').value === turn, expected.turn);
-  const shown = {};
-  shown.prey = await page.$eval('#prey', (output) => output.value);
-  shown.predators = await page.$eval('#predators', (output) => output.value);
-  expect(shown.prey === expected.prey && shown.predators === expected.predators,
-    `the page shows ${shown.prey} prey and ${shown.predators} predators, the frame ${expected.prey} and ${expected.predators}`);
-}
-
-// The centre of cell (column, row) in page coordinates.
-async function cellCentre(page, frameFile, column, row) {
-  const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
-  return page.evaluate(([c, r, columns, rowCount]) => {
-    const canvas = document.getElementById('board');
-    const box = canvas.getBoundingClientRect();
-    const cellWidth = Math.floor(canvas.width / columns);
-    const cellHeight = Math.floor(canvas.height / rowCount);
-    const scale = box.width / canvas.width;
-    return { x: box.left + (c * cellWidth + cellWidth / 2) * scale, y: box.top + (r * cellHeight + cellHeight / 2) * scale };
-  }, [column, row, rows[0].length, rows.length]);
-}
+// Waits for the element's text to match.
+const waitForText = (page, selector, pattern, timeout) => page.waitForFunction(([chosen, source]) =>
+  new RegExp(source).test(document.querySelector(chosen).textContent), [selector, pattern.source], { timeout });
 
 // The frame of turn T of the sample world's trace, written to a file of its own.
 function traceFrame(turn) {
-  const frames = fs.readFileSync(path.join(sample, 'trace.txt'), 'utf8').split('\n\n');
-  const frame = frames.find((text) => text.startsWith(`turn ${turn}:`));
-  expect(frame, `the trace has no turn ${turn}`);
   const file = path.join(sample, `trace-frame${turn}.txt`);
+  const frame = fs.readFileSync(path.join(sample, 'trace.txt'), 'utf8').split('\n\n').find((text) => text.startsWith(`turn ${turn}:`));
+  expect(frame, `the trace has no turn ${turn}`);
   fs.writeFileSync(file, frame + '\n\n');
   return file;
 }
 
 // A press on a predator's cell (a click or a tap) selects it, a second clears it.
 async function expectSelectAndClear(page, frameFile, press) {
-  const [column, row] = findCell(frameFile, 'H');
-  const centre = await cellCentre(page, frameFile, column, row);
+  const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
+  const cell = execFileSync(boardcheck, ['find', frameFile, 'H']).toString().trim().split(' ');
+  const centre = await page.$eval('#board', (canvas, [[column, row], columns, rowCount]) => {
+    const box = canvas.getBoundingClientRect();
+    const [width, height] = [Math.floor(canvas.width / columns), Math.floor(canvas.height / rowCount)];
+    const scale = box.width / canvas.width;
+    return { x: box.left + (column + 0.5) * width * scale, y: box.top + (row + 0.5) * height * scale };
+  }, [cell.map(Number), rows[0].length, rows.length]);
   await press(centre.x, centre.y);
-  await expectBoard(page, frameFile, ['--config', path.join(sample, 'lurkfield.config'), '--select', String(column), String(row)]);
+  await expectBoard(page, frameFile, ['--config', sampleConfig, '--select', ...cell]);
   await press(centre.x, centre.y);
   await expectBoard(page, frameFile);
 }
 
-function findCell(frameFile, symbol) {
-  return execFileSync(boardcheck, ['find', frameFile, symbol]).toString().trim().split(' ').map(Number);
-}
-
-async function main() {
-  const browser = await launchChromium();
-  const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1 });
-  const page = await context.newPage();
-  page.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
-  page.on('console', (message) => {
-    if (message.type() === 'error') pageErrors.push(`console error: ${message.text()}`);
-  });
-  page.setDefaultTimeout(10000);
-  const frame0 = path.join(sample, 'frame0.txt');
-  const frame1 = path.join(sample, 'frame1.txt');
-  const sampleConfig = path.join(sample, 'lurkfield.config');
-
+async function checkTurns(page) {
   await check('the board after load is the sample world before its first turn', async () => {
-    await page.goto(url);
     await page.waitForFunction(boardVisible);
-    await expectBoard(page, frame0);
-    await expectPopulation(page, frame0);
+    await expectTurn(page, traceFrame(0));
     expect(await page.evaluate(() => document.activeElement.id) === 'board', 'the board does not have the focus');
   });
 
-  await check('space runs one turn, and the page shows its counts', async () => {
+  await check('space and Turn each run one turn, and the page shows its counts', async () => {
     await page.keyboard.press('Space');
-    await expectBoard(page, frame1);
-    await expectPopulation(page, frame1);
-  });
-
-  await check('Turn runs one turn as space does', async () => {
+    await expectTurn(page, traceFrame(1));
     await page.click('#step');
-    await expectBoard(page, traceFrame(2));
-    await expectPopulation(page, traceFrame(2));
-    await page.focus('#board');
-    await page.keyboard.press('Space');
+    await expectTurn(page, traceFrame(2));
+    await page.press('#board', 'Space');
     await expectPopulation(page, traceFrame(3));
   });
 
@@ -170,102 +147,92 @@ async function main() {
     await page.waitForFunction(() => Number(document.getElementById('turn').value) >= 20);
     await page.click('#play');
     expect(await page.textContent('#play') === 'Play', 'the button does not offer Play again');
-    await page.waitForTimeout(300);
+    // Each turn of Play runs within its own task: the turn shown now is the last.
     const turn = await page.$eval('#turn', (output) => output.value);
-    await page.waitForTimeout(300);
+    await framesPass(page, 10);
     expect(await page.$eval('#turn', (output) => output.value) === turn, 'turns go on after Pause');
-    await expectBoard(page, traceFrame(turn));
-    await expectPopulation(page, traceFrame(turn));
-    await page.selectOption('#speed', '20');
-    await page.click('#start');
-    await page.waitForFunction(boardVisible);
-    await expectPopulation(page, frame0);
-    await page.waitForFunction(() => !document.getElementById('step').disabled);
-    await page.focus('#board');
-    await page.keyboard.press('Space');
-    await expectBoard(page, frame1);
+    await expectTurn(page, traceFrame(turn));
   });
 
   await check('another character changes nothing', async () => {
     const before = await canvasPixels(page);
+    await page.focus('#board');
     for (const key of ['x', 'Enter', 'Backspace', 'Shift+A']) await page.keyboard.press(key);
-    const after = await canvasPixels(page);
-    expect(before.rgb === after.rgb, 'the board changed');
-    await expectPopulation(page, frame1);
+    expect(before.rgb === (await canvasPixels(page)).rgb, 'the board changed');
+    await expectPopulation(page, traceFrame(await page.$eval('#turn', (output) => output.value)));
   });
+}
 
+async function downloaded(page, button) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+  return { name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
+}
+
+async function checkKeeping(page, turn) {
   await check('Save a picture downloads a PNG of exactly the canvas\'s pixels', async () => {
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save-picture')]);
-    expect(download.suggestedFilename() === 'lurkfield-turn-1.png', `the picture is named ${download.suggestedFilename()}`);
-    const png = fs.readFileSync(await download.path()).toString('base64');
+    const picture = await downloaded(page, '#save-picture');
+    expect(picture.name === `lurkfield-turn-${turn}.png`, `the picture is named ${picture.name}`);
     const same = await page.evaluate(async (bytes) => {
-      const board = document.getElementById('board');
-      const picture = await createImageBitmap(await (await fetch(`data:image/png;base64,${bytes}`)).blob());
-      const copy = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
-      copy.drawImage(picture, 0, 0);
-      const shown = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
-      const kept = copy.getImageData(0, 0, picture.width, picture.height).data;
-      return picture.width === board.width && picture.height === board.height &&
-        kept.every((value, i) => value === shown[i]);
-    }, png);
+      const kept = await createImageBitmap(await (await fetch(`data:image/png;base64,${bytes}`)).blob());
+      const copy = new OffscreenCanvas(kept.width, kept.height).getContext('2d');
+      copy.drawImage(kept, 0, 0);
+      const pixels = (context, { width, height }) => `${width} x ${height}: ${context.getImageData(0, 0, width, height).data}`;
+      return pixels(copy, kept) === pixels(document.getElementById('board').getContext('2d'), document.getElementById('board'));
+    }, picture.bytes.toString('base64'));
     expect(same, 'the picture\'s pixels are not the canvas\'s');
   });
 
+  await check('Record keeps the turns as a WebM movie', async () => {
+    await page.click('#record');
+    expect(await page.getAttribute('#record', 'aria-pressed') === 'true', 'Record is not pressed');
+    await page.press('#board', 'Space');
+    await page.press('#board', 'Space');
+    await expectPopulation(page, traceFrame(turn + 2));
+    const movie = await downloaded(page, '#record');
+    expect(movie.name === `lurkfield-turns-${turn}-${turn + 2}.webm`, `the movie is named ${movie.name}`);
+    expect(movie.bytes.length > 100 && movie.bytes.readUInt32BE(0) === 0x1a45dfa3, `the movie is not WebM (${movie.bytes.length} bytes)`);
+  });
+}
+
+// `frameFile`: the turn the page shows.
+async function checkCellsAndSizes(page, browser, frameFile) {
   await check('a click selects a cell, a second click clears it', async () => {
-    await expectSelectAndClear(page, frame1, (x, y) => page.mouse.click(x, y));
+    await expectSelectAndClear(page, frameFile, (x, y) => page.mouse.click(x, y));
   });
 
   await check('a resize repaints with the new cell size', async () => {
     const before = await page.evaluate(() => document.getElementById('board').width);
     await page.setViewportSize({ width: 420, height: 760 }); // a phone: the board above the settings
     await page.waitForFunction((width) => document.getElementById('board').width !== width, before);
-    const size = await page.evaluate(() => {
-      const canvas = document.getElementById('board');
-      return [canvas.width, canvas.clientWidth, canvas.height, canvas.clientHeight];
-    });
+    const size = await page.$eval('#board', (canvas) => [canvas.width, canvas.clientWidth, canvas.height, canvas.clientHeight]);
     expect(size[0] === size[1] && size[2] === size[3], `the canvas holds ${size[0]} x ${size[2]} pixels for ${size[1]} x ${size[3]}`);
-    await expectBoard(page, frame1);
+    await expectBoard(page, frameFile);
     const order = await page.evaluate(() => ['board', 'config'].map((id) => document.getElementById(id).getBoundingClientRect().top));
     expect(order[0] < order[1], 'at phone width the settings are not below the board');
     await page.setViewportSize({ width: 1200, height: 900 });
-    await expectBoard(page, frame1);
-  });
-
-  await check('Record keeps the turns as a WebM movie', async () => {
-    await page.click('#record');
-    expect(await page.getAttribute('#record', 'aria-pressed') === 'true', 'Record is not pressed');
-    await page.focus('#board');
-    await page.keyboard.press('Space');
-    await page.keyboard.press('Space');
-    await expectPopulation(page, traceFrame(3));
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#record')]);
-    expect(download.suggestedFilename() === 'lurkfield-turns-1-3.webm', `the movie is named ${download.suggestedFilename()}`);
-    const movie = fs.readFileSync(await download.path());
-    expect(movie.length > 100 && movie.readUInt32BE(0) === 0x1a45dfa3, `the movie is not WebM (${movie.length} bytes)`);
-  });
-
-  await check('Escape ends the program', async () => {
-    await page.focus('#board');
-    await page.keyboard.press('Escape');
-    await page.waitForFunction(boardHidden);
-    const said = await page.textContent('#board-status');
-    expect(/program ended \(exit code 0\)/.test(said), `the page says: ${said}`);
-    expect(await page.isDisabled('#step') && await page.isDisabled('#play'), 'Turn and Play still act');
+    await expectBoard(page, frameFile);
   });
 
   await check('at phone width a tap selects and clears a cell, and Turn is in reach', async () => {
     const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 1,
       hasTouch: true, isMobile: true });
-    const tapped = await phone.newPage();
-    tapped.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
-    await tapped.goto(url);
+    const tapped = await openPage(phone);
     await tapped.waitForFunction(boardVisible);
-    await expectSelectAndClear(tapped, frame0, (x, y) => tapped.touchscreen.tap(x, y));
+    await expectSelectAndClear(tapped, traceFrame(0), (x, y) => tapped.touchscreen.tap(x, y));
     const step = await tapped.locator('#step').boundingBox();
     expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
     await tapped.locator('#step').tap();
-    await expectBoard(tapped, frame1);
+    await expectBoard(tapped, traceFrame(1));
     await phone.close();
+  });
+}
+
+async function checkProgramLife(page, context) {
+  await check('Escape ends the program', async () => {
+    await page.press('#board', 'Escape');
+    await page.waitForFunction(boardHidden);
+    await waitForText(page, '#board-status', /program ended \(exit code 0\)/);
+    expect(await page.isDisabled('#step') && await page.isDisabled('#play'), 'Turn and Play still act');
   });
 
   await check('Start runs the program afresh on the same settings', async () => {
@@ -275,8 +242,7 @@ async function main() {
     await page.keyboard.press('Space');
     await page.click('#start');
     await page.waitForFunction(boardVisible);
-    await expectBoard(page, frame0);
-    await expectPopulation(page, frame0);
+    await expectTurn(page, traceFrame(0));
   });
 
   await check('an empty grid shows the message box and no board', async () => {
@@ -284,114 +250,149 @@ async function main() {
     await page.press('#config', 'Control+Enter');
     const box = page.locator('dialog.message-box');
     await box.waitFor();
-    expect(await box.locator('h2').textContent() === 'Error', 'the caption is not "Error"');
-    const text = await box.locator('p').textContent();
-    expect(text === 'The grid is too small. Do you have a correct config? (lurkfield.config)', `the box says: ${text}`);
+    const said = `${await box.locator('h2').textContent()}: ${await box.locator('p').textContent()}`;
+    expect(said === 'Error: The grid is too small. Do you have a correct config? (lurkfield.config)', `the box says ${said}`);
     expect(await page.evaluate(boardHidden), 'a board is shown');
     await page.keyboard.press('Enter');
     await box.waitFor({ state: 'detached' });
-    await page.waitForFunction(() => /program ended/.test(document.getElementById('board-status').textContent));
+    await waitForText(page, '#board-status', /program ended/);
     expect(await page.evaluate(boardHidden), 'a board is shown after the box');
   });
 
   await check('a shared link starts on its text', async () => {
+    const shared = path.join(frames, 'shared');
     const text = fs.readFileSync(path.join(shared, 'lurkfield.config'), 'utf8');
     await page.fill('#config', text);
     await page.click('#copy-link');
     const link = await page.inputValue('#link');
     expect(link === `${url}#config=${encodeURIComponent(text)}`, `the page offers the link ${link}`);
-    const other = await context.newPage();
-    other.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
-    await other.goto(link);
+    const other = await openPage(context, link);
     await other.waitForFunction(boardVisible);
     await expectBoard(other, path.join(shared, 'frame0.txt'));
     expect(await other.inputValue('#config') === text, 'the editor does not hold the link\'s text');
     await other.close();
   });
+}
 
-  // The experiment's files against lurkfield-sweep's, built natively with musl's
-  // generator (web-e2e.sh wrote them into FRAMES_DIR/experiment).
-  const experimentDir = path.join(frames, 'experiment');
-  const smallExperiment = fs.readFileSync(path.join(experimentDir, 'options.txt'), 'utf8').trim();
-  async function runExperiment(target, options) {
-    await target.fill('#experiment-options', options);
-    await target.click('#run-experiment');
-  }
-  const experimentStatus = (target) => target.textContent('#experiment-status');
-  async function downloaded(target, button) {
-    const [download] = await Promise.all([target.waitForEvent('download'), target.click(button)]);
-    return fs.readFileSync(await download.path(), 'utf8');
-  }
+// The experiment's files against lurkfield-sweep's, built natively with musl's
+// generator (web-e2e.sh wrote them into FRAMES_DIR/experiment).
+const smallExperiment = () => fs.readFileSync(path.join(experimentDir, 'options.txt'), 'utf8').trim();
+const nativeFile = (file) => fs.readFileSync(path.join(experimentDir, `native-${file}`), 'utf8');
+const chartNames = (page) => page.getAttribute('#experiment-chart', 'aria-label').then((label) => label.split(': ')[1]);
 
+async function runExperiment(page, options, done = /^Done/, timeout = 10000) {
+  await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
+  await page.fill('#experiment-options', options);
+  await page.click('#run-experiment');
+  await waitForText(page, '#experiment-status', done, timeout);
+  return page.textContent('#experiment-status');
+}
+
+async function checkExperiments(page, context) {
   await check('an experiment writes the table and summary lurkfield-sweep writes', async () => {
-    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
-    await runExperiment(page, smallExperiment);
-    await page.waitForFunction(() => /^Done: 4 runs/.test(document.getElementById('experiment-status').textContent));
+    expect(/^Done: 4 runs/.test(await runExperiment(page, smallExperiment())), 'the status does not say Done: 4 runs');
     for (const [button, file] of [['#download-table', 'table.csv'], ['#download-summary', 'summary.csv']]) {
-      const text = await downloaded(page, button);
-      fs.writeFileSync(path.join(experimentDir, `page-${file}`), text);
-      expect(text === fs.readFileSync(path.join(experimentDir, `native-${file}`), 'utf8'), `the page's ${file} differs from lurkfield-sweep's`);
+      const { bytes } = await downloaded(page, button);
+      fs.writeFileSync(path.join(experimentDir, `page-${file}`), bytes);
+      expect(bytes.toString('utf8') === nativeFile(file), `the page's ${file} differs from lurkfield-sweep's`);
     }
-    const record = JSON.parse(await downloaded(page, '#download-record'));
-    expect(record.options === smallExperiment && record.runs === 4, `the record says ${JSON.stringify(record)}`);
-    expect(await page.getAttribute('#experiment-chart', 'data-lines') === '4', 'the chart does not draw a line of prey and of predators for each point');
+    const [record, native] = [JSON.parse((await downloaded(page, '#download-record')).bytes), JSON.parse(nativeFile('table.csv.json'))];
+    const sweepKeys = /^(version|settings|varied|reps|runs|shard|turns|every|seed|first|state$)/; // what makes the sweep, how it went
+    const differ = Object.keys(native).filter((key) => !(key in record) || (sweepKeys.test(key) && JSON.stringify(record[key]) !== JSON.stringify(native[key])));
+    expect(!differ.length && record.command_line.join(' ') === `lurkfield-sweep ${smallExperiment()}`, `the record differs from lurkfield-sweep's in ${differ}`);
+    expect(await chartNames(page) === 'predator.sight=1; predator.sight=6', 'the chart does not draw each point');
   });
 
   await check('experiment options are refused with the sweep\'s message, or the page\'s', async () => {
-    const cases = [
-      ['--reps 0', "--reps needs a whole number from 1 to 1000000, not '0'"],
-      ['--jobs 2', '--jobs means nothing on the page'],
-      ['--vary predator.sight=1:1:200 --reps 101', 'this experiment has 20200 runs; a page runs at most 20000'],
-    ];
-    for (const [options, message] of cases) {
-      await runExperiment(page, options);
-      await page.waitForFunction((m) => document.getElementById('experiment-status').textContent.includes(m), message);
-    }
+    for (const [options, message] of [
+      ['--reps 0', /--reps needs a whole number from 1 to 1000000, not '0'/],
+      ['--jobs 2', /--jobs means nothing on the page/],
+      ['--vary predator.sight=1:1:200 --reps 101', /this experiment has 20200 runs; a page runs at most 20000/],
+    ]) await runExperiment(page, options, message);
   });
 
   await check('a world too big for a worker\'s memory is an out_of_memory run, not a frozen tab', async () => {
-    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
-    await runExperiment(page, '--set grid.x=16000 --set grid.y=16000 --turns 1');
-    await page.waitForFunction(() => /^(Done|The experiment stopped)/.test(document.getElementById('experiment-status').textContent), null, { timeout: 30000 });
-    const said = await experimentStatus(page);
+    const said = await runExperiment(page, '--set grid.x=16000 --set grid.y=16000 --turns 1', /^(Done|The experiment)/, 30000);
     expect(/^Done: 1 runs.*1 not played \(out_of_memory/.test(said), `the status says: ${said}`);
-    const summary = (await downloaded(page, '#download-summary')).trim().split('\n');
+    const summary = (await downloaded(page, '#download-summary')).bytes.toString().trim().split('\n');
     expect(summary.length === 2 && summary[1].includes(',out_of_memory,'), `the summary is ${summary.join(' / ')}`);
   });
 
   await check('Cancel stops the experiment; the finished runs stay downloadable', async () => {
-    await runExperiment(page, '--reps 40 --turns 3000 --every 100');
-    await page.waitForFunction(() => /^[1-9]\d* of 40 runs done/.test(document.getElementById('experiment-status').textContent), null, { timeout: 60000 });
+    await runExperiment(page, '--reps 40 --turns 3000 --every 100', /^[1-9]\d* of 40 runs done/, 60000);
+    const workersEnded = page.workers().map((worker) => new Promise((resolve) => worker.once('close', resolve)));
     await page.click('#cancel-experiment');
-    const said = await experimentStatus(page);
+    const said = await page.textContent('#experiment-status');
     expect(/^Cancelled: \d+ of 40/.test(said), `the status says: ${said}`);
-    const done = Number(said.match(/Cancelled: (\d+) of 40/)[1]);
-    await page.waitForTimeout(1500);
-    expect(await experimentStatus(page) === said, `the status went on to ${await experimentStatus(page)}`);
-    const runs = new Set((await downloaded(page, '#download-summary')).trim().split('\n').slice(1).map((row) => row.split(',')[0]));
-    expect(runs.size === done, `the summary holds ${runs.size} runs, ${done} were done`);
-    expect(await page.getAttribute('#experiment-chart', 'data-lines') === '2', 'the cancelled experiment shows no chart of its runs');
+    await Promise.all(workersEnded);
+    expect(await page.textContent('#experiment-status') === said, `the status went on to ${await page.textContent('#experiment-status')}`);
+    const runs = new Set((await downloaded(page, '#download-summary')).bytes.toString().trim().split('\n').slice(1).map((row) => row.split(',')[0]));
+    expect(runs.size === Number(said.match(/Cancelled: (\d+) of 40/)[1]), `the summary holds ${runs.size} runs: ${said}`);
+    expect(await chartNames(page) === 'all runs', 'the cancelled experiment shows no chart of its runs');
   });
 
   await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
-    await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
-    await page.fill('#experiment-options', smallExperiment);
-    await page.evaluate(() => { delete document.getElementById('experiment-status').dataset.link; });
+    await page.fill('#experiment-options', smallExperiment());
     await page.click('#copy-experiment-link');
-    await page.waitForSelector('#experiment-status[data-link]', { state: 'attached' });
-    const link = await page.getAttribute('#experiment-status', 'data-link');
-    const other = await context.newPage();
-    other.on('pageerror', (error) => pageErrors.push(`page error: ${error.message}`));
-    await other.goto(link);
-    await other.waitForFunction(() => /^Done: 4 runs/.test(document.getElementById('experiment-status').textContent));
-    expect(await other.getAttribute('#experiment-chart', 'data-lines') === '4', 'the linked experiment shows no chart');
-    expect(await downloaded(other, '#download-table') === fs.readFileSync(path.join(experimentDir, 'native-table.csv'), 'utf8'), 'the linked experiment\'s table differs');
+    await waitForText(page, '#experiment-status', /^Link copied/);
+    const other = await openPage(context, await page.evaluate(() => navigator.clipboard.readText()));
+    await waitForText(other, '#experiment-status', /^Done: 4 runs/);
+    expect(await chartNames(other) === 'predator.sight=1; predator.sight=6', 'the linked experiment shows no chart');
+    expect((await downloaded(other, '#download-table')).bytes.toString() === nativeFile('table.csv'), 'the linked experiment\'s table differs');
     await other.close();
   });
+}
 
-  await check('no page errors', async () => {
-    expect(pageErrors.length === 0, pageErrors.join('; '));
+// A page of a context of its own whose `file` is `answer`: its failures are no page errors.
+async function brokenPage(browser, file, answer) {
+  const page = await (await browser.newContext()).newPage();
+  await page.route(`**/${file}`, (route) => route.fulfill(answer));
+  await page.goto(url);
+  return page;
+}
+
+const expectRunOffered = async (page) => expect(await page.evaluate(() => ['run-experiment', 'start', 'cancel-experiment']
+  .map((id) => document.getElementById(id).disabled).join() === 'false,false,true'), 'Run is not offered again');
+
+async function checkFailures(browser) {
+  await check('a program that cannot be loaded says so on the board and in the experiment', async () => {
+    for (const [file, answer, message] of [
+      ['lurkfield.wasm', { status: 404 }, /lurkfield\.wasm could not be loaded \(HTTP 404\)/],
+      ['lurkfield.wasm', { contentType: 'application/wasm', body: 'no program' }, /lurkfield\.wasm is not a program this browser can run/],
+      ['lurkfield.js', { status: 404 }, /lurkfield\.js could not be loaded/],
+    ]) {
+      const page = await brokenPage(browser, file, answer);
+      await waitForText(page, '#board-status', new RegExp(`^The program could not run: ${message.source}`));
+      await page.click('#run-experiment');
+      await waitForText(page, '#experiment-status', new RegExp(`^The experiment could not start: ${message.source}`));
+      await expectRunOffered(page);
+      await page.context().close();
+    }
   });
+
+  await check('a worker that throws stops the experiment with its message', async () => {
+    const page = await brokenPage(browser, 'experiment-worker.js', { contentType: 'text/javascript',
+      body: 'onmessage = ({ data }) => { if (\'run\' in data) throw new Error(\'the worker broke\'); };' });
+    await runExperiment(page, smallExperiment(), /^The experiment stopped: .*the worker broke/);
+    await expectRunOffered(page);
+    await page.context().close();
+  });
+}
+
+async function main() {
+  const browser = await launchChromium();
+  const context = await browser.newContext({ viewport: { width: 1200, height: 900 }, deviceScaleFactor: 1,
+    permissions: ['clipboard-read', 'clipboard-write'] });
+  const page = await openPage(context);
+  page.setDefaultTimeout(10000);
+  await checkTurns(page);
+  const turn = Number(await page.$eval('#turn', (output) => output.value));
+  await checkKeeping(page, turn);
+  await checkCellsAndSizes(page, browser, traceFrame(turn + 2));
+  await checkProgramLife(page, context);
+  await checkExperiments(page, context);
+  await checkFailures(browser);
+  await check('no page errors', async () => expect(pageErrors.length === 0, pageErrors.join('; ')));
 
   await browser.close();
   const failed = results.filter(([, error]) => error);
