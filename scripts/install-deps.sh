@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
+# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|python|test]
 #   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib and zlib (the desktop icon's PNG
-#          files): enough to build, install and run the program
+#          files), pybind11 and Python's headers (the Python module): enough to build, install
+#          and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
 #   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh), and
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
+#   python: build, and what the Python module and its example notebook use: numpy, pandas,
+#          tqdm, matplotlib, Jupyter's kernel and notebook runner
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip and the package checks for
-#          the packages, OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web
-#          build)
+#          the packages, OpenMPI, gnuplot, Emscripten, node, npm and Chromium for the web
+#          build, and python with pytest)
 # Other engineers' installs may hold the package manager's lock: apt-get waits
 # for it up to 10 minutes instead of failing at once.
 set -euo pipefail
@@ -23,10 +26,15 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev)
+build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev
+       pybind11-dev python3-dev)
 # What the packages stage checks the Debian package with.
 package_checks=(lintian desktop-file-utils appstream)
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
+# What the Python module imports where it needs them (numpy, pandas, tqdm), and the
+# example notebook with what runs it headless.
+python=(python3-numpy python3-pandas python3-tqdm python3-matplotlib python3-nbclient
+        python3-ipykernel)
 case ${1:-build} in
 windows)
   # g++ too: the build compiles a tool it runs here (the window's icon maker).
@@ -35,6 +43,8 @@ package)
   # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
   # dependencies with them. The Windows zip needs the cross build's tools.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 "${package_checks[@]}") ;;
+python)
+  want=("${build[@]}" "${python[@]}") ;;
 web)
   want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
 experiments)
@@ -45,7 +55,7 @@ test)
         clang-14 libclang-rt-14-dev
         g++-mingw-w64-x86-64 wine64 wine
         dpkg-dev file unzip "${package_checks[@]}" "${experiments[@]}"
-        emscripten chromium "${node_packages[@]}") ;;
+        emscripten chromium "${node_packages[@]}" "${python[@]}" python3-pytest) ;;
 *)
   want=("${build[@]}") ;;
 esac
