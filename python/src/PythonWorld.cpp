@@ -80,24 +80,30 @@ void PythonWorld::step(std::uint64_t turns) {
     }
 }
 
-// Plays on until the turns are played, another call waits for the simulation,
-// or it is time to look for Ctrl+C.
+// Plays on until the turns are played or it is time to look for Ctrl+C, letting
+// in between two turns any call that waits for the simulation.
 void PythonWorld::playTurns(std::uint64_t& left, bool watchSignals) {
-    withWorld([&](World& playing) {
-        const auto lookAgain = std::chrono::steady_clock::now() + signalInterval;
+    py::gil_scoped_release free;
+    const auto lookAgain = std::chrono::steady_clock::now() + signalInterval;
+    const auto timeToLook = [&] {
+        return watchSignals && std::chrono::steady_clock::now() >= lookAgain;
+    };
+    while (left > 0 && !timeToLook()) {
+        simulation::Turn turn(world.get(), dice);
+        if (!world)
+            throw WorldOutOfMemory(outOfMemoryMessage(configFile));
         try {
             do {
-                playing.step();
+                world->step();
                 ++played;
                 --left;
-            } while (left > 0 && !simulation::Hold::othersWaiting() &&
-                     !(watchSignals && std::chrono::steady_clock::now() >= lookAgain));
+            } while (left > 0 && !simulation::Hold::othersWaiting() && !timeToLook());
         } catch (const std::bad_alloc&) {
             // A turn cut short leaves a world that cannot go on: it goes now.
             world.reset();
             throw WorldOutOfMemory(outOfMemoryMessage(configFile));
         }
-    });
+    }
 }
 
 Census PythonWorld::census() {

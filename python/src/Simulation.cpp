@@ -1,5 +1,6 @@
 #include "Simulation.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -17,8 +18,9 @@ namespace {
 struct Queue {
     std::mutex mutex;
     std::condition_variable served;
-    std::uint64_t nextTicket = 0;
-    std::uint64_t serving = 0;
+    // Changed with the mutex held; read without it between two turns.
+    std::atomic<std::uint64_t> nextTicket = 0;
+    std::atomic<std::uint64_t> serving = 0;
 };
 
 // Never destroyed: a World may still be let go of while the process ends.
@@ -53,8 +55,8 @@ Hold::Hold() { take(); }
 Hold::~Hold() { give(); }
 
 bool Hold::othersWaiting() {
-    const std::lock_guard lock(queue->mutex);
-    return queue->nextTicket > queue->serving + 1;
+    return queue->nextTicket.load(std::memory_order_relaxed) >
+           queue->serving.load(std::memory_order_relaxed) + 1;
 }
 
 Turn::Turn(World* world, Dice& dice) : found(theWorld), roll(dice) { theWorld = world; }

@@ -18,6 +18,8 @@ scripts/package.sh "$dir"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
 [[ -n $version ]] || { echo "packages stage FAILED: no version in $dir/CMakeCache.txt"; exit 1; }
 tests/packages/check-deb.sh "$dir/lurkfield_${version}_amd64.deb" build
+# The Python module's package: lintian, installed, imported by /usr/bin/python3, removed.
+tests/packages/check-python-deb.sh "$dir/python3-lurkfield_${version}_amd64.deb" build
 tests/packages/check-windows-zip.sh "$dir/lurkfield-$version-windows-x86_64.zip" "$version" build-mingw/wineprefix
 web=$dir/lurkfield-$version-web.tar.gz
 [[ ! -f $web ]] || tests/packages/check-web-archive.sh "$web" "$version"
