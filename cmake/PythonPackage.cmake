@@ -23,10 +23,10 @@ set(CPACK_COMPONENT_UNSPECIFIED_DESCRIPTION
 unset(CPACK_PACKAGE_DESCRIPTION_SUMMARY)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-lurkfield)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
-set(lurkfield_python_abi ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})
-math(EXPR lurkfield_python_minor_next "${Python3_VERSION_MINOR} + 1")
+# The interpreter of the module's ABI, as Debian's own extension modules ask for it.
+math(EXPR lurkfield_python_next "${LURKFIELD_PYTHON_MINOR} + 1")
 set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-    "python3 (>= ${lurkfield_python_abi}~), python3 (<< ${Python3_VERSION_MAJOR}.${lurkfield_python_minor_next}), python3-numpy, python3-pandas")
+    "python3 (>= ${LURKFIELD_PYTHON_MAJOR}.${LURKFIELD_PYTHON_MINOR}~), python3 (<< ${LURKFIELD_PYTHON_MAJOR}.${lurkfield_python_next}), python3-numpy, python3-pandas")
 set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "python3-tqdm")
 # Debian shows each line as it stands: none may be longer than 80 characters.
 set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Lurkfield's predator-and-prey simulation as a Python module

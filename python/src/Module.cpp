@@ -6,7 +6,9 @@
 #include <pybind11/stl.h>
 
 #include "Errors.h"
+#include "PythonSweep.h"
 #include "PythonWorld.h"
+#include "RunTask.h"
 #include "Simulation.h"
 #include "Version.h"
 #include "tools/common/OptionValues.h"
@@ -50,6 +52,45 @@ void defineWorld(py::module_& module) {
         .def("picture", &PythonWorld::picture, py::arg("cell"), py::arg("selected"));
 }
 
+py::tuple taskOf(const PythonSweep& sweep, std::uint64_t run) {
+    const RunTask task = RunTask::of(sweep.request(run));
+    return py::make_tuple(task.configFile, py::bytes(task.settingsText), task.lines, task.seed,
+                          task.turns, task.every);
+}
+
+py::bytes playRun(RunTask task) {
+    std::string reports;
+    {
+        py::gil_scoped_release free;
+        reports = playRunTask(task);
+    }
+    return py::bytes(reports);
+}
+
+void defineSweep(py::module_& module) {
+    py::class_<PythonSweep>(module, "Sweep")
+        .def(py::init<const std::vector<std::string>&, std::string, std::string>(),
+             py::arg("args"), py::arg("config"), py::arg("text"))
+        .def_property_readonly("runs", &PythonSweep::runCount)
+        .def_property_readonly("runs_ended", &PythonSweep::runsEnded)
+        .def_property_readonly("jobs", &PythonSweep::jobs)
+        .def("play_on_workers", &PythonSweep::playOnWorkers, py::arg("progress"))
+        .def("finished", &PythonSweep::finished)
+        .def("may_start", &PythonSweep::mayStart, py::arg("position"), py::arg("players"))
+        .def("run_at", &PythonSweep::runAt, py::arg("position"))
+        .def("task", &taskOf, py::arg("run"))
+        .def("report", &PythonSweep::report, py::arg("run"), py::arg("reports"));
+    module.def(
+        "play_run",
+        [](std::string config, std::string text,
+           std::vector<std::pair<std::string, std::string>> lines, unsigned seed,
+           std::uint64_t turns, std::uint64_t every) {
+            return playRun({std::move(config), std::move(text), std::move(lines), seed, turns, every});
+        },
+        py::arg("config"), py::arg("text"), py::arg("lines"), py::arg("seed"), py::arg("turns"),
+        py::arg("every"));
+}
+
 } // namespace
 
 PYBIND11_MODULE(_lurkfield, module) {
@@ -61,6 +102,7 @@ PYBIND11_MODULE(_lurkfield, module) {
     module.attr("KINDS") = kinds;
     translateErrors(module);
     defineWorld(module);
+    defineSweep(module);
     // A whole number as the programs' options take it, or ValueError with their message.
     module.def("whole_number", &wholeNumber, py::arg("option"), py::arg("text"),
                py::arg("lowest") = 0, py::arg("highest") = UINT64_MAX);
