@@ -63,16 +63,12 @@ print(statistics.median(times) * 1000)'
 done >"$results/python-kinds.txt"
 kinds_ms=$(stats 3 <"$results/python-kinds.txt")
 
-row() { # WHAT TARGET "MEDIAN MIN MAX" UNIT
-  read -r med lo hi <<<"$3"
-  printf '| %s | %s | %s %s | %s .. %s |\n' "$1" "$2" "$med" "$4" "$lo" "$hi"
-}
 {
   echo "| what | target | median | min .. max |"
   echo "|---|---|---|---|"
-  row "lurkfield-text --turns 300, big world (processor time)" "" "$text_cpu" s
-  row "world.step(300), big world, the whole Python process (processor time)" "" "$step_cpu" s
+  stats_row "lurkfield-text --turns 300, big world (processor time)" "" "$text_cpu" s
+  stats_row "world.step(300), big world, the whole Python process (processor time)" "" "$step_cpu" s
   awk -v a="${step_cpu%% *}" -v b="${text_cpu%% *}" \
     'BEGIN { printf "| world.step(300) against lurkfield-text (medians) | <= +3 %% | %+.1f %% | |\n", (a / b - 1) * 100 }'
-  row "world.kinds(), big world (median of 50 calls)" "<= 2 ms" "$kinds_ms" ms
+  stats_row "world.kinds(), big world (median of 50 calls)" "<= 2 ms" "$kinds_ms" ms
 } | tee "$results/python-table.md"

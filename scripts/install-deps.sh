@@ -10,12 +10,12 @@
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   python: build, and what the Python module and its example notebook use: numpy, pandas,
-#          tqdm, matplotlib, Jupyter's kernel and notebook runner
+#          tqdm, matplotlib, Jupyter's kernel and notebook runner (test adds pytest)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip and the package checks for
-#          the packages, OpenMPI, gnuplot, Emscripten, node, npm and Chromium for the web
-#          build, and python with pytest)
+#          the packages, OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web
+#          build)
 # Other engineers' installs may hold the package manager's lock: apt-get waits
 # for it up to 10 minutes instead of failing at once.
 set -euo pipefail
@@ -43,22 +43,24 @@ package)
   # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
   # dependencies with them. The Windows zip needs the cross build's tools.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 "${package_checks[@]}") ;;
-python)
-  want=("${build[@]}" "${python[@]}") ;;
 web)
   want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
+python)
+  want=("${build[@]}" "${python[@]}") ;;
 test)
   want=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev time
         xvfb xauth xdotool x11-utils imagemagick
         clang-14 libclang-rt-14-dev
         g++-mingw-w64-x86-64 wine64 wine
         dpkg-dev file unzip "${package_checks[@]}" "${experiments[@]}"
-        emscripten chromium "${node_packages[@]}" "${python[@]}" python3-pytest) ;;
+        emscripten chromium "${node_packages[@]}") ;;
 *)
   want=("${build[@]}") ;;
 esac
+# The full suite runs the Python module's tests (pytest) and its notebook too.
+[[ ${1:-build} != test ]] || want+=("${python[@]}" python3-pytest)
 
 missing=()
 for pkg in "${want[@]}"; do

@@ -2,7 +2,6 @@
 # Makes Lurkfield's packages with CPack, all named with the one version set in
 # CMakeLists.txt:
 #   DIR/lurkfield_VERSION_amd64.deb                 Debian package (Release build in DIR/)
-#   DIR/python3-lurkfield_VERSION_amd64.deb         the Python module's, from the same build
 #   DIR/lurkfield-VERSION-windows-x86_64.zip        the Windows programs (cross build in build-mingw/)
 #   DIR/lurkfield-VERSION-web.tar.gz                the browser build's static site, when
 #                                                   build-web/site exists (scripts/build-web.sh)
@@ -20,7 +19,7 @@ dir=$(cd "$dir" && pwd)
 log=$dir/package.log
 : >"$log"
 # Packages of an earlier run (of another version, or a site since removed) go.
-rm -f "$dir"/lurkfield*.deb "$dir"/python3-lurkfield*.deb "$dir"/lurkfield-*.zip "$dir"/lurkfield-*.tar.gz
+rm -f "$dir"/lurkfield*.deb "$dir"/lurkfield-*.zip "$dir"/lurkfield-*.tar.gz
 
 fail() {
     tail -n 40 "$log" >&2
@@ -30,6 +29,9 @@ fail() {
 
 # The Debian package, from a Release build of the programs alone, configured
 # for the package's prefix: the desktop's menu entry names its launcher's path.
+# The Python module's package, python3-lurkfield_VERSION_amd64.deb, comes with
+# it (cmake/PythonPackage.cmake).
+rm -f "$dir"/python3-lurkfield_*.deb
 {
     cmake -S . -B "$dir" "${release_options[@]}" -DCMAKE_INSTALL_PREFIX=/usr &&
         cmake --build "$dir" -j2 &&

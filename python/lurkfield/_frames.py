@@ -1,6 +1,11 @@
 """pandas frames of the columns that the C++ side hands over (pandas is imported here only)."""
 
 
+def need_pandas():
+    """Imports pandas now: before the turns that a frame will hold are played, not after."""
+    import pandas  # noqa: F401
+
+
 def frame(columns):
     """A DataFrame of (name, values, missing) columns, in order: `values` a numpy int64 array
     (missing: a bool array marking the empty fields, or None for a column that has none) or a

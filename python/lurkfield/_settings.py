@@ -8,24 +8,30 @@ import operator
 from . import _lurkfield
 
 
+def int_text(name, value):
+    """The int argument `name` in decimal (a bool is no int here)."""
+    if isinstance(value, bool) or not hasattr(value, "__index__"):
+        raise TypeError(f"{name} must be an int, not {type(value).__name__}")
+    return str(operator.index(value))
+
+
 def whole_number(name, value, option, lowest=0, highest=2**64 - 1):
     """The int `value` of the argument `name`, checked as `option` checks it."""
-    if isinstance(value, bool):
-        raise TypeError(f"{name} must be an int, not bool")
-    try:
-        number = operator.index(value)
-    except TypeError:
-        raise TypeError(f"{name} must be an int, not {type(value).__name__}") from None
-    return _lurkfield.whole_number(option, str(number), lowest, highest)
+    return _lurkfield.whole_number(option, int_text(name, value), lowest, highest)
+
+
+def dict_lines(name, items, line):
+    """line(key, value) of every item of the dict argument `name`, in the dict's order."""
+    if items is None:
+        return []
+    if not hasattr(items, "items"):
+        raise TypeError(f"{name} must be a dict, not {type(items).__name__}")
+    return [f"{key}={line(key, value)}" for key, value in items.items() if check_key(key)]
 
 
 def setting_lines(settings):
     """The lines of a settings dict as --set takes them, "KEY=VALUE", in the dict's order."""
-    if settings is None:
-        return []
-    if not hasattr(settings, "items"):
-        raise TypeError(f"settings must be a dict, not {type(settings).__name__}")
-    return [f"{key}={setting_value(key, value)}" for key, value in settings.items() if check_key(key)]
+    return dict_lines("settings", settings, setting_value)
 
 
 def check_key(key):

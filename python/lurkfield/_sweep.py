@@ -5,7 +5,7 @@ import os
 import sys
 
 from . import _lurkfield, _frames
-from ._settings import check_key, setting_lines, settings_text, whole_number
+from ._settings import dict_lines, int_text, setting_lines, settings_text
 
 
 def sweep(config="lurkfield.config", *, text=None, settings=None, vary=None, reps=1, seed=1,
@@ -21,10 +21,11 @@ def sweep(config="lurkfield.config", *, text=None, settings=None, vary=None, rep
     args = [option for line in setting_lines(settings) for option in ("--set", line)]
     args += [option for line in vary_lines(vary) for option in ("--vary", line)]
     for option, value in (("--reps", reps), ("--seed", seed), ("--turns", turns), ("--every", every)):
-        args += [option, number_text(option.lstrip("-"), value)]
+        args += [option, int_text(option.lstrip("-"), value)]
     if jobs is not None:
-        args += ["--jobs", number_text("jobs", jobs)]
+        args += ["--jobs", int_text("jobs", jobs)]
     planned = _lurkfield.Sweep(args, os.fsdecode(config), settings_text(config, text))
+    _frames.need_pandas()
     with progress_bar(progress, planned.runs) as shown:
         if executor is None:
             planned.play_on_workers(shown)
@@ -33,20 +34,9 @@ def sweep(config="lurkfield.config", *, text=None, settings=None, vary=None, rep
     return _frames.sweep_frames(planned)
 
 
-def number_text(name, value):
-    """An int argument as the text its option takes; its range is the option's to check."""
-    if isinstance(value, bool) or not hasattr(value, "__index__"):
-        raise TypeError(f"{name} must be an int, not {type(value).__name__}")
-    return str(operator.index(value))
-
-
 def vary_lines(vary):
     """Each varied key as --vary takes it, "KEY=VALUES", in the dict's order."""
-    if vary is None:
-        return []
-    if not hasattr(vary, "items"):
-        raise TypeError(f"vary must be a dict, not {type(vary).__name__}")
-    return [f"{key}={values_text(key, values)}" for key, values in vary.items() if check_key(key)]
+    return dict_lines("vary", vary, values_text)
 
 
 def values_text(key, values):

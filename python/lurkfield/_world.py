@@ -3,7 +3,7 @@ import collections
 import operator
 import os
 
-from . import _lurkfield
+from . import _frames, _lurkfield
 from ._settings import setting_lines, settings_text, whole_number
 
 Census = collections.namedtuple("Census", ["obstacles", "prey", "predators"])
@@ -28,6 +28,15 @@ class World:
     def step(self, turns=1):
         """Plays `turns` turns; Ctrl+C stops it between two turns (KeyboardInterrupt)."""
         self._world.step(whole_number("turns", turns, "--turns"))
+
+    def run(self, turns, every=1):
+        """Plays `turns` turns and returns a pandas DataFrame of the census (turn, obstacles,
+        prey, predators) of the current turn, every `every`-th turn and the last: what
+        lurkfield-sweep records for one run."""
+        turns = whole_number("turns", turns, "--turns")
+        every = whole_number("every", every, "--every", 1)
+        _frames.need_pandas()
+        return _frames.frame(self._world.run(turns, every))
 
     @property
     def turn(self):

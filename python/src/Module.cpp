@@ -38,6 +38,7 @@ void defineWorld(py::module_& module) {
                       std::optional<unsigned>>(),
              py::arg("config"), py::arg("text"), py::arg("settings"), py::arg("seed"))
         .def("step", &PythonWorld::step, py::arg("turns"))
+        .def("run", &PythonWorld::run, py::arg("turns"), py::arg("every"))
         .def_property_readonly("turn", &PythonWorld::turn)
         .def_property_readonly("width", &PythonWorld::width)
         .def_property_readonly("height", &PythonWorld::height)
@@ -79,7 +80,9 @@ void defineSweep(py::module_& module) {
         .def("may_start", &PythonSweep::mayStart, py::arg("position"), py::arg("players"))
         .def("run_at", &PythonSweep::runAt, py::arg("position"))
         .def("task", &taskOf, py::arg("run"))
-        .def("report", &PythonSweep::report, py::arg("run"), py::arg("reports"));
+        .def("report", &PythonSweep::report, py::arg("run"), py::arg("reports"))
+        .def("table", &PythonSweep::tableColumns)
+        .def("summary", &PythonSweep::summaryColumns);
     module.def(
         "play_run",
         [](std::string config, std::string text,

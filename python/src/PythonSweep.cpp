@@ -6,12 +6,37 @@
 
 namespace py = pybind11;
 
+TableColumns::TableColumns(const RunPlan& runPlan)
+    : plan(runPlan), columns(runPlan.variedKeys()) {}
+
+void TableColumns::turn(std::uint64_t run, const RecordedTurn& turn) {
+    if (!row || row->run != run) {
+        row.emplace();
+        static_cast<RunFields&>(*row) = RunFields::of(plan, run);
+    }
+    row->turn = turn.turn;
+    row->census = turn.census;
+    columns.add(*row);
+}
+
+SummaryColumns::SummaryColumns(const RunPlan& runPlan)
+    : plan(runPlan), columns(runPlan.variedKeys()) {}
+
+void SummaryColumns::turn(std::uint64_t, const RecordedTurn& turn) { census.record(turn); }
+
+void SummaryColumns::end(std::uint64_t run, const RunEnd& end) {
+    columns.add(SummaryRow::of(RunFields::of(plan, run), census.start, census.last, end));
+    census = {};
+}
+
 PythonSweep::PythonSweep(const std::vector<std::string>& args, std::string configFile,
                          std::string text)
     : options(readSweepOptions(args, SweepProgram::Forked)), sequence(options.sequence()),
-      inOrder(sequence, sinks) {
+      table(options.plan), summary(options.plan), inOrder(sequence, sinks) {
     options.configFile = std::move(configFile);
     options.settingsText = std::make_shared<const std::string>(std::move(text));
+    sinks.add(table);
+    sinks.add(summary);
 }
 
 unsigned PythonSweep::jobs() const { return options.jobs > 0 ? options.jobs : WorkerPool::cores(); }
@@ -34,9 +59,11 @@ void PythonSweep::playOnWorkers(const py::object& progress) {
 
 void PythonSweep::report(std::uint64_t run, const std::string& reports) {
     protocol::Decoder decoder;
-    RunForwarder forwarder(*this, run);
+    std::uint64_t lastTurn = 0;
+    RunForwarder forwarder(*this, run, &lastTurn);
     if (!decoder.feed(reports, forwarder) || !decoder.ended())
-        end(run, {RunOutcome::Failed, 0, std::nullopt, "the task sent something that is not a run's report"});
+        end(run, {RunOutcome::Failed, lastTurn, std::nullopt,
+                  "the task sent something that is not a run's report"});
 }
 
 SweepState PythonSweep::stopping() const {

@@ -13,9 +13,38 @@
 #include <string>
 #include <vector>
 
+#include "RowColumns.h"
 #include "tools/sweep/RunPlayer.h"
 #include "tools/sweep/SweepOptions.h"
 #include "tools/sweep/workers/OrderedRuns.h"
+
+// The rows of the table, as the sweep's table writer makes them, kept as columns.
+class TableColumns : public RunSink {
+public:
+    explicit TableColumns(const RunPlan& plan);
+    void turn(std::uint64_t run, const RecordedTurn& turn) override;
+    void end(std::uint64_t, const RunEnd&) override {}
+
+    const RunPlan& plan;
+    RowColumns<TableRow> columns;
+
+private:
+    std::optional<TableRow> row;
+};
+
+// The rows of the summary, as the sweep's summary writer makes them, kept as columns.
+class SummaryColumns : public RunSink {
+public:
+    explicit SummaryColumns(const RunPlan& plan);
+    void turn(std::uint64_t run, const RecordedTurn& turn) override;
+    void end(std::uint64_t run, const RunEnd& end) override;
+
+    const RunPlan& plan;
+    RowColumns<SummaryRow> columns;
+
+private:
+    RunCensus census;
+};
 
 class PythonSweep : public RunResults {
 public:
@@ -40,6 +69,10 @@ public:
     // What a task handed back for the run: its reports, put in order.
     void report(std::uint64_t run, const std::string& reports);
 
+    // The rows of the runs ended, in run order, as RowColumns::columns.
+    pybind11::list tableColumns() const { return table.columns.columns(); }
+    pybind11::list summaryColumns() const { return summary.columns.columns(); }
+
     // What the player sees of the sweep.
     const RunSequence& runs() const override { return sequence; }
     RunRequest request(std::uint64_t run) const override { return options.request(run); }
@@ -55,6 +88,8 @@ public:
 private:
     SweepOptions options;
     RunSequence sequence;
+    TableColumns table;
+    SummaryColumns summary;
     SinkList sinks;
     OrderedRuns inOrder;
     // While the workers play: what to call with the progress, and what

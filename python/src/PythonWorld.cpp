@@ -7,11 +7,13 @@
 
 #include "Errors.h"
 #include "Picture.h"
+#include "RowColumns.h"
 #include "Simulation.h"
 #include "app/SelectedCreature.h"
 #include "core/StartupRefusal.h"
 #include "core/World.h"
 #include "tools/common/PlayWorld.h"
+#include "tools/sweep/ExperimentRun.h"
 
 namespace py = pybind11;
 
@@ -70,11 +72,30 @@ template <class Use> auto PythonWorld::withWorld(Use use) {
     return use(*world);
 }
 
-void PythonWorld::step(std::uint64_t turns) {
+void PythonWorld::step(std::uint64_t turns) { play(turns, nullptr); }
+
+py::list PythonWorld::run(std::uint64_t turns, std::uint64_t every) {
+    RowColumns<TableRow> table({}, false);
+    TableRow row;
+    const auto record = [&](const World& recorded, std::uint64_t turn) {
+        row.turn = turn;
+        row.census = takeCensus(recorded.grid);
+        table.add(row);
+    };
+    withWorld([&](World& recorded) { record(recorded, played); });
+    const std::uint64_t last = played + turns;
+    play(turns, [&](const World& recorded, std::uint64_t turn) {
+        if (isRecordedTurn(turn, last, every))
+            record(recorded, turn);
+    });
+    return table.columns();
+}
+
+void PythonWorld::play(std::uint64_t turns, const AfterTurn& afterTurn) {
     const bool watchSignals = onMainThread();
     std::uint64_t left = turns;
     while (left > 0) {
-        playTurns(left, watchSignals);
+        playTurns(left, watchSignals, afterTurn);
         if (PyErr_CheckSignals() != 0)
             throw py::error_already_set();
     }
@@ -82,7 +103,7 @@ void PythonWorld::step(std::uint64_t turns) {
 
 // Plays on until the turns are played or it is time to look for Ctrl+C, letting
 // in between two turns any call that waits for the simulation.
-void PythonWorld::playTurns(std::uint64_t& left, bool watchSignals) {
+void PythonWorld::playTurns(std::uint64_t& left, bool watchSignals, const AfterTurn& afterTurn) {
     py::gil_scoped_release free;
     const auto lookAgain = std::chrono::steady_clock::now() + signalInterval;
     const auto timeToLook = [&] {
@@ -97,6 +118,8 @@ void PythonWorld::playTurns(std::uint64_t& left, bool watchSignals) {
                 world->step();
                 ++played;
                 --left;
+                if (afterTurn)
+                    afterTurn(*world, played);
             } while (left > 0 && !simulation::Hold::othersWaiting() && !timeToLook());
         } catch (const std::bad_alloc&) {
             // A turn cut short leaves a world that cannot go on: it goes now.

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,10 @@ public:
 
     // Plays the turns, one after the other; KeyboardInterrupt between two.
     void step(std::uint64_t turns);
+    // The same, recording the census of the current turn, of every turn that is
+    // a multiple of `every` and of the last, as a sweep records a run: the
+    // table's own columns (RowColumns::columns).
+    pybind11::list run(std::uint64_t turns, std::uint64_t every);
     std::uint64_t turn() const { return played; }
     std::int32_t width() const { return columns; }
     std::int32_t height() const { return rows; }
@@ -76,7 +81,10 @@ private:
     pybind11::array_t<bool> marks(std::int64_t x, std::int64_t y, bool sight);
     // The cell (x, y), or IndexError when it is not on the grid.
     CellPosition cellAt(std::int64_t x, std::int64_t y) const;
-    void playTurns(std::uint64_t& left, bool watchSignals);
+    // Called after every turn, with the simulation held.
+    using AfterTurn = std::function<void(const World&, std::uint64_t turn)>;
+    void play(std::uint64_t turns, const AfterTurn& afterTurn);
+    void playTurns(std::uint64_t& left, bool watchSignals, const AfterTurn& afterTurn);
 
     std::string configFile;
     Dice dice;
