@@ -10,7 +10,8 @@
 #       print the board the installed module shows.
 #
 # Refuses to run where python3-lurkfield is installed already. Runs under the
-# lock of check-deb.sh, so that two test runs on one machine take turns.
+# lock of the package checks (apt-package.sh), so that two test runs on one
+# machine take turns.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/windows/lib.sh" # seconds_since
@@ -18,8 +19,7 @@ deb=$(realpath "$1")
 native=$(realpath -m "${2:-build}")
 name=python3-lurkfield
 version=$(dpkg-deb -f "$deb" Version)
-apt=(apt-get -o DPkg::Lock::Timeout=600 -y -qq)
-[[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
+source "$root/tests/packages/apt-package.sh"
 work=$(mktemp -d)
 
 fail() {
@@ -27,47 +27,18 @@ fail() {
     exit 1
 }
 
-exec 9>"${TMPDIR:-/tmp}/lurkfield-package-check.lock"
-flock -w 900 9 || fail "another package check held the lock for 15 minutes"
-! dpkg-query -W -f='${Status}' $name 2>/dev/null | grep -q 'ok installed' ||
-    fail "$name is installed on this machine already; remove it first (apt-get purge $name)"
+take_turn $name
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in python3-numpy python3-pandas 'python3 (<<' libstdc++6 libc6; do
-    [[ $depends == *"$package"* ]] || fail "the package does not depend on $package: $depends"
+for needed in python3-numpy python3-pandas 'python3 (<<' libstdc++6 libc6; do
+    [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 
-mapfile -t brought < <(LC_ALL=C "${apt[@]}" -s install "$deb" | awk -v n=$name '/^Inst / && $2 != n { print $2 }')
-purge() {
-    local going=($name "${brought[@]}") extra
-    extra=$(LC_ALL=C "${apt[@]}" -s purge "${going[@]}" | awk '/^Purg / { print $2 }' |
-        grep -vxF -f <(printf '%s\n' "${going[@]}") || true)
-    [[ -z $extra ]] || going=($name)
-    DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge "${going[@]}" >"$work/purge.log" 2>&1 ||
-        { cat "$work/purge.log" >&2; return 1; }
-}
-installed=
-cleanup() {
-    local rc=$?
-    trap - EXIT
-    set +e
-    if [[ -n $installed ]]; then
-        purge || { echo "FAILED (python package): apt-get purge $name" >&2; rc=1; }
-    fi
-    rm -rf "$work"
-    exit "$rc"
-}
-trap cleanup EXIT
-
-lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" \
-    2>"$work/lintian.err" && ! grep -q '^[EW]: ' "$work/lintian.txt" ||
-    { cat "$work/lintian.txt" "$work/lintian.err" >&2; fail "lintian finds errors or warnings in $deb"; }
-lintian_said="lintian: 0 errors, 0 warnings, $(grep -c '^I: ' "$work/lintian.txt" || true) information tags"
+note_brought "$deb"
+lintian_clean "$deb"
 
 started=$EPOCHREALTIME
-installed=1
-DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$work/install.log" 2>&1 ||
-    { cat "$work/install.log" >&2; fail "apt-get install $deb"; }
+install_package "$deb"
 install_time=$(seconds_since "$started")
 package_dir=/usr/lib/python3/dist-packages/lurkfield
 for file in $package_dir/__init__.py $package_dir/_lurkfield.cpython-*.so \
@@ -104,8 +75,7 @@ if [[ -x $native/tools/lurkfield-text ]]; then
 fi
 
 started=$EPOCHREALTIME
-installed=
-purge || fail "apt-get purge $name"
+purge_package || fail "apt-get purge $name"
 remove_time=$(seconds_since "$started")
 [[ ! -e $package_dir ]] || fail "files are left after the removal"
 echo "python package: $lintian_said"
