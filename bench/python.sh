@@ -6,7 +6,11 @@
 #      processor time of each whole process (set-up, the turns, and Python's
 #      start for the module), the two interleaved (target: at most 3 % more);
 #   2. world.kinds() of the big world, the median of 50 calls in one process
-#      (target: at most 2 ms).
+#      (target: at most 2 ms);
+#   3. bench/sweep.sh's sweep, four runs of the big world x 30 turns, with
+#      --jobs 1 and 2: the wall clock of lurkfield.sweep in an interpreter that
+#      has imported pandas (a notebook's) against the whole lurkfield-sweep
+#      with its table file, interleaved (target: at most 5 % more).
 # Usage: bench/python.sh [-r RUNS] [-b BUILD_DIR] [--no-build] [--small]
 #   -r RUNS      rounds (default 5)
 #   -b BUILD_DIR a Release build directory of its own (default build-bench)
@@ -28,8 +32,9 @@ while [[ $# -gt 0 ]]; do
 done
 source bench/lib.sh
 
-[[ $do_build == 1 ]] && build_release . "$build" lurkfield-text lurkfield-python
+[[ $do_build == 1 ]] && build_release . "$build" lurkfield-text lurkfield-sweep lurkfield-python
 text=$(realpath "$build/tools/lurkfield-text")
+sweep=$(realpath "$build/tools/lurkfield-sweep")
 python=$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$build/CMakeCache.txt")
 export PYTHONPATH
 PYTHONPATH=$(realpath "$build/python")
@@ -63,6 +68,22 @@ print(statistics.median(times) * 1000)'
 done >"$results/python-kinds.txt"
 kinds_ms=$(stats 3 <"$results/python-kinds.txt")
 
+echo "== 3. four runs of the big world x 30 turns: lurkfield.sweep against lurkfield-sweep ($runs rounds)" >&2
+for ((i = 0; i < runs; i++)); do
+  for jobs in 1 2; do
+    echo "program$jobs $(/usr/bin/time -f %e "$sweep" --config big.config --reps 4 --turns 30 \
+      --jobs "$jobs" --quiet --table jobs.csv 2>&1 >/dev/null | tail -1)"
+    echo "module$jobs $("$python" -c '
+import sys, time, pandas, lurkfield
+start = time.perf_counter()
+lurkfield.sweep("big.config", reps=4, turns=30, jobs=int(sys.argv[1]), progress=False)
+print(time.perf_counter() - start)' "$jobs")"
+  done
+done >"$results/python-sweep.txt"
+for name in program1 module1 program2 module2; do
+  declare "sweep_$name=$(awk -v n=$name '$1 == n { print $2 }' "$results/python-sweep.txt" | stats 3)"
+done
+
 {
   echo "| what | target | median | min .. max |"
   echo "|---|---|---|---|"
@@ -71,4 +92,11 @@ kinds_ms=$(stats 3 <"$results/python-kinds.txt")
   awk -v a="${step_cpu%% *}" -v b="${text_cpu%% *}" \
     'BEGIN { printf "| world.step(300) against lurkfield-text (medians) | <= +3 %% | %+.1f %% | |\n", (a / b - 1) * 100 }'
   stats_row "world.kinds(), big world (median of 50 calls)" "<= 2 ms" "$kinds_ms" ms
+  for jobs in 1 2; do
+    program=sweep_program$jobs module=sweep_module$jobs
+    stats_row "lurkfield-sweep, 4 runs of the big world x 30 turns, --jobs $jobs (wall clock)" "" "${!program}" s
+    stats_row "lurkfield.sweep of the same, jobs=$jobs (wall clock of the call)" "" "${!module}" s
+    awk -v a="${!module%% *}" -v b="${!program%% *}" -v j=$jobs \
+      'BEGIN { printf "| lurkfield.sweep against lurkfield-sweep, jobs %d (medians) | <= +5 %% | %+.1f %% | |\n", j, (a / b - 1) * 100 }'
+  done
 } | tee "$results/python-table.md"

@@ -55,7 +55,7 @@ public:
 
     std::uint64_t runCount() const { return sequence.size(); }
     // How many runs have ended, in run order.
-    std::uint64_t runsEnded() const { return inOrder.nextPosition(); }
+    std::uint64_t runsEnded() const { return summary.columns.rows(); }
     // The jobs the options ask for, or one per core.
     unsigned jobs() const;
 

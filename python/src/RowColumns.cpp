@@ -1,6 +1,7 @@
 #include "RowColumns.h"
 
 #include <pybind11/numpy.h>
+#include <pybind11/stl.h>
 
 namespace py = pybind11;
 

@@ -1,6 +1,7 @@
 """A sweep from Python gives exactly the rows of lurkfield-sweep, whoever plays its runs."""
 import concurrent.futures
 import os
+import re
 import signal
 import subprocess
 import threading
@@ -19,11 +20,12 @@ SWEEPS = [  # the call's arguments; the program takes the same as options
 
 
 def program_files(tmp_path, vary=None, settings=None, reps=1, seed=1, turns=100, every=1):
+    """The table and summary that lurkfield-sweep writes (its status says whether all runs played)."""
     varied = [option for key, values in (vary or {}).items() for option in
               ("--vary", f"{key}={lurkfield._sweep.values_text(key, values)}")]
     subprocess.run([SWEEP, "--config", SAMPLE, *set_options(settings or {}), *varied, "--reps", str(reps),
                     "--seed", str(seed), "--turns", str(turns), "--every", str(every), "--quiet",
-                    "--table", tmp_path / "table.csv", "--summary", tmp_path / "summary.csv"], check=True)
+                    "--table", tmp_path / "table.csv", "--summary", tmp_path / "summary.csv"])
     return [(tmp_path / name).read_text() for name in ("table.csv", "summary.csv")]
 
 
@@ -31,10 +33,16 @@ def as_csv(frame):
     return frame.to_csv(index=False, lineterminator="\n")
 
 
+def steady(text):
+    """The text without the memory available, which changes from moment to moment."""
+    return re.sub(r"and \d+ MB are available", "and N MB are available", text)
+
+
 @pytest.mark.parametrize("arguments", SWEEPS)
 def test_the_frames_hold_the_programs_rows(tmp_path, arguments):
     table, summary = lurkfield.sweep(SAMPLE, progress=False, **arguments)
-    assert [as_csv(table), as_csv(summary)] == program_files(tmp_path, **arguments)
+    expected = program_files(tmp_path, **arguments)
+    assert [as_csv(table), steady(as_csv(summary))] == [expected[0], steady(expected[1])]
 
 
 def test_an_executor_plays_the_same_rows():
