@@ -8,7 +8,9 @@
 #            finds, with its copyright file (from LICENSE) and changelog (from
 #            CHANGELOG.md) in share/doc/lurkfield/.
 #   Windows: one folder with the programs, the sample world, README.txt and
-#            LICENSE.txt (CRLF line ends); a zip (lurkfield-VERSION-windows-x86_64.zip).
+#            LICENSE.txt (CRLF line ends); a zip (lurkfield-VERSION-windows-x86_64.zip),
+#            and an installer of the same files, whose script
+#            cmake/WindowsInstaller.cmake configures.
 # Every program that exists in the build is installed: the window and the
 # text front end, and the sweep tools where they are built.
 #
@@ -37,19 +39,22 @@ endforeach()
 
 if(WIN32)
   install(TARGETS ${lurkfield_programs} RUNTIME DESTINATION .)
-  install(FILES lurkfield.config DESTINATION .)
   # Notepad and every Windows editor read CRLF; the README gets a short head
-  # for the people who unpack the zip.
+  # for the people who unpack the zip or install.
   configure_file(cmake/README-windows.txt.in ${CMAKE_BINARY_DIR}/README-head.txt @ONLY)
   file(READ ${CMAKE_BINARY_DIR}/README-head.txt readme_head)
   file(READ README.md readme)
   string(REPLACE "\n" "\r\n" readme_crlf "${readme_head}${readme}")
   file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${readme_crlf}")
-  install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
   file(READ LICENSE license)
   string(REPLACE "\n" "\r\n" license_crlf "${license}")
   file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt "${license_crlf}")
-  install(FILES ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  set(windows_files ${PROJECT_SOURCE_DIR}/lurkfield.config ${CMAKE_BINARY_DIR}/README.txt
+                    ${CMAKE_BINARY_DIR}/LICENSE.txt)
+  install(FILES ${windows_files} DESTINATION .)
+  # The installer installs what the zip holds.
+  include(cmake/WindowsInstaller.cmake)
+  lurkfield_windows_installer(PROGRAMS ${lurkfield_programs} FILES ${windows_files})
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME lurkfield-${PROJECT_VERSION}-windows-x86_64)
 else()

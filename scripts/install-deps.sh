@@ -6,15 +6,15 @@
 #          and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
-#   package: build, with dpkg-dev, file and mingw-w64 (enough for scripts/package.sh), and
+#   package: build, with dpkg-dev, file, mingw-w64 and NSIS (enough for scripts/package.sh), and
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
 #   python: build, and what the Python module and its example notebook use: numpy, pandas,
 #          tqdm, matplotlib, Jupyter's kernel and notebook runner (test adds pytest)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
-#          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, clang for sanitizers
-#          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip and the package checks for
-#          the packages, OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web
+#          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, xclip, clang for sanitizers
+#          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip, NSIS and the package checks
+#          for the packages, OpenMPI, gnuplot, and Emscripten, node, npm and Chromium for the web
 #          build)
 # Other engineers' installs may hold the package manager's lock: apt-get waits
 # for it up to 10 minutes instead of failing at once.
@@ -41,8 +41,9 @@ windows)
   want=(g++ cmake make libboost-dev g++-mingw-w64-x86-64) ;;
 package)
   # dpkg-shlibdeps (dpkg-dev) and file: CPack finds the Debian package's
-  # dependencies with them. The Windows zip needs the cross build's tools.
-  want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 "${package_checks[@]}") ;;
+  # dependencies with them. The Windows zip needs the cross build's tools, and
+  # the Windows installer NSIS's makensis.
+  want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 nsis "${package_checks[@]}") ;;
 web)
   want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
 experiments)
@@ -51,10 +52,10 @@ python)
   want=("${build[@]}" "${python[@]}") ;;
 test)
   want=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev time
-        xvfb xauth xdotool x11-utils imagemagick
+        xvfb xauth xdotool x11-utils imagemagick xclip
         clang-14 libclang-rt-14-dev
         g++-mingw-w64-x86-64 wine64 wine
-        dpkg-dev file unzip "${package_checks[@]}" "${experiments[@]}"
+        dpkg-dev file unzip nsis "${package_checks[@]}" "${experiments[@]}"
         emscripten chromium "${node_packages[@]}") ;;
 *)
   want=("${build[@]}") ;;

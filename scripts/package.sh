@@ -3,6 +3,7 @@
 # CMakeLists.txt:
 #   DIR/lurkfield_VERSION_amd64.deb                 Debian package (Release build in DIR/)
 #   DIR/lurkfield-VERSION-windows-x86_64.zip        the Windows programs (cross build in build-mingw/)
+#   DIR/lurkfield-VERSION-windows-x86_64-setup.exe  the same programs' installer (NSIS)
 #   DIR/lurkfield-VERSION-web.tar.gz                the browser build's static site, when
 #                                                   build-web/site exists (scripts/build-web.sh)
 # Usage: scripts/package.sh [DIR]     (default: build-package)
@@ -19,7 +20,7 @@ dir=$(cd "$dir" && pwd)
 log=$dir/package.log
 : >"$log"
 # Packages of an earlier run (of another version, or a site since removed) go.
-rm -f "$dir"/lurkfield*.deb "$dir"/lurkfield-*.zip "$dir"/lurkfield-*.tar.gz
+rm -f "$dir"/lurkfield*.deb "$dir"/lurkfield-*.zip "$dir"/lurkfield-*.exe "$dir"/lurkfield-*.tar.gz
 
 fail() {
     tail -n 40 "$log" >&2
@@ -42,6 +43,16 @@ rm -f "$dir"/python3-lurkfield_*.deb
 scripts/build-windows.sh build-mingw >>"$log" 2>&1 || fail "the Windows cross build"
 (cd build-mingw && cpack -G ZIP -B "$dir") >>"$log" 2>&1 || fail "the Windows zip"
 
+# The Windows installer, of the files the zip holds (stripped, as CPack strips
+# them), from the script the cross build configured; -WX: no warning passes.
+stage=$dir/_windows-installer
+rm -rf "$stage"
+{
+    cmake --install build-mingw --prefix "$stage" --strip &&
+        makensis -WX -V2 -DSTAGE="$stage" -DOUTDIR="$dir" build-mingw/lurkfield-setup.nsi
+} >>"$log" 2>&1 || fail "the Windows installer"
+rm -rf "$stage"
+
 # The browser build's site, when it has been built.
 if [[ -d $web_site ]]; then
     site=$(cd "$web_site" && pwd)
@@ -53,7 +64,7 @@ fi
 
 rm -rf "$dir/_CPack_Packages"
 echo "Packages in $dir:"
-for package in "$dir"/*.deb "$dir"/*.zip "$dir"/*.tar.gz; do
+for package in "$dir"/*.deb "$dir"/*.zip "$dir"/*.exe "$dir"/*.tar.gz; do
     [[ -f $package ]] && echo "  $(basename "$package") ($(du -k "$package" | cut -f1) KB)"
 done
 exit 0

@@ -12,6 +12,7 @@ zip=$(realpath "$1")
 version=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/windows/lib.sh"
+source "$root/tests/packages/resources.sh"
 wine_environment "$(realpath -m "${3:-build-mingw/wineprefix}")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,24 +46,16 @@ manifest_of() {
         sed 's/""/"/g; s/\\n/\n/g'
 }
 for program in lurkfield lurkfield-text; do
-    x86_64-w64-mingw32-windres -i "$dir/$program.exe" -O rc -o "$work/$program.rc" 2>"$work/windres.err" ||
-        fail "windres cannot read $program.exe's resources: $(cat "$work/windres.err")"
     rc=$work/$program.rc
-    IFS=. read -r major minor patch <<<"$version"
-    grep -q "FILEVERSION $major, $minor, $patch, 0" "$rc" || fail "$program.exe: no FILEVERSION $version"
-    grep -q "PRODUCTVERSION $major, $minor, $patch, 0" "$rc" || fail "$program.exe: no PRODUCTVERSION $version"
-    for value in "\"FileVersion\", \"$version\"" "\"ProductVersion\", \"$version\"" \
-        "\"OriginalFilename\", \"$program.exe\"" '"ProductName", "Lurkfield"'; do
-        grep -qF "VALUE $value" "$rc" || fail "$program.exe's version resource lacks $value"
-    done
+    resources_of "$dir/$program.exe" "$rc"
+    expect_version_resource "$rc" "$program.exe" "$version" "\"OriginalFilename\", \"$program.exe\""
     manifest_of "$rc" >"$work/$program.manifest"
     for part in '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2' \
         'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '</assembly>'; do
         grep -qF "$part" "$work/$program.manifest" || fail "$program.exe's manifest lacks $part"
     done
 done
-grep -q '^1 14 /\* RT_GROUP_ICON \*/' "$work/lurkfield.rc" || fail "lurkfield.exe has no icon"
-grep -q 'Has 9 elements' "$work/lurkfield.rc" || fail "lurkfield.exe's icon does not hold its nine sizes"
+expect_predator_icon "$work/lurkfield.rc" lurkfield.exe
 ! grep -q 'RT_GROUP_ICON' "$work/lurkfield-text.rc" || fail "lurkfield-text.exe carries an icon"
 
 # The text front end from the zip, under Wine, in the unpacked folder.
