@@ -11,3 +11,4 @@ include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions -sALLOW_MEMORY_GROWTH=1")
 
 include(${CMAKE_CURRENT_LIST_DIR}/HostBoost.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/HostJson.cmake)

@@ -5,7 +5,8 @@
 #          files), pybind11 and Python's headers (the Python module): enough to build, install
 #          and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
-#   web:   CMake, Boost, Emscripten, node and npm (enough for scripts/build-web.sh)
+#   web:   CMake, Boost, nlohmann-json, Emscripten, node and npm (enough for
+#          scripts/build-web.sh)
 #   package: build, with dpkg-dev, file, mingw-w64 and NSIS (enough for scripts/package.sh), and
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
@@ -45,7 +46,7 @@ package)
   # the Windows installer NSIS's makensis.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 nsis "${package_checks[@]}") ;;
 web)
-  want=(cmake make libboost-dev emscripten "${node_packages[@]}") ;;
+  want=(cmake make libboost-dev nlohmann-json3-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
 python)

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "TextRuns.h"
+#include "tools/sweep/rows/RowReader.h"
 
 const std::string huntingWorld =
     "grid.x 24\ngrid.y 16\nobstacle.density 12\nprey.number 30\n"
@@ -49,26 +50,41 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-std::vector<std::string> frameCounts(const std::string& textOutput) {
-    std::vector<std::string> counts;
-    for (const Frame& frame : framesOf(textOutput))
-        counts.push_back(std::to_string(frame.turn) + "," + std::to_string(frame.obstacles) + "," +
-                         std::to_string(frame.prey) + "," + std::to_string(frame.predators));
-    return counts;
+bool waitFor(const std::function<bool()>& happened, std::chrono::steady_clock::duration deadline) {
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    while (!happened()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
-std::vector<std::string> rowCounts(const std::string& table, const std::string& runPrefix,
-                                   std::size_t leadingFields) {
-    std::vector<std::string> counts;
-    for (const std::string& line : linesOf(table)) {
-        if (line.rfind(runPrefix, 0) != 0)
-            continue;
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < leadingFields; ++i)
-            at = line.find(',', at) + 1;
-        counts.push_back(line.substr(at));
+std::vector<TableRow> tableRows(const std::string& table, const std::vector<std::string>& keys) {
+    const std::vector<std::string> lines = linesOf(table);
+    const auto reader = RowReader<TableRow>::of(keys, lines.empty() ? "" : lines[0]);
+    std::vector<TableRow> rows;
+    for (std::size_t i = 1; reader && i < lines.size(); ++i) {
+        if (const std::optional<TableRow> row = reader->read(lines[i]))
+            rows.push_back(*row);
     }
-    return counts;
+    return rows;
+}
+
+std::vector<RecordedTurn> turnsOf(const std::vector<TableRow>& rows, std::uint64_t run) {
+    std::vector<RecordedTurn> turns;
+    for (const TableRow& row : rows) {
+        if (row.run == run)
+            turns.push_back({row.turn, row.census});
+    }
+    return turns;
+}
+
+std::vector<RecordedTurn> frameTurns(const std::string& textOutput) {
+    std::vector<RecordedTurn> turns;
+    for (const Frame& frame : framesOf(textOutput))
+        turns.push_back({frame.turn, {frame.obstacles, frame.prey, frame.predators}});
+    return turns;
 }
 
 GroupedSweep::GroupedSweep(const ScratchFolder& folder, const std::vector<std::string>& args) {
@@ -106,15 +122,6 @@ int GroupedSweep::wait() {
     return status;
 }
 
-bool GroupedSweep::groupGone() const {
-    for (int i = 0; i < 500; ++i) {
-        if (groupGoneNow())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 namespace {
 
 // Whether a process of the group is running (not a zombie), from /proc.
@@ -137,10 +144,5 @@ bool liveMemberOf(pid_t group) {
 } // namespace
 
 bool GroupedSweep::noLiveMember() const {
-    for (int i = 0; i < 500; ++i) {
-        if (!liveMemberOf(pid))
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
+    return waitFor([&] { return !liveMemberOf(pid); }, std::chrono::seconds(5));
 }

@@ -3,10 +3,13 @@
 // reading back what they wrote.
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ProgramRun.h"
+#include "tools/sweep/ExperimentRun.h"
+#include "tools/sweep/rows/TableRow.h"
 
 // A small world where predators hunt: runs differ from seed to seed.
 extern const std::string huntingWorld;
@@ -28,13 +31,16 @@ std::vector<std::string> mpirunCommand(int ranks);
 
 std::vector<std::string> linesOf(const std::string& text);
 
-// The counts of the frames that lurkfield-text --trace printed, as table rows
-// end: "turn,obstacles,prey,predators".
-std::vector<std::string> frameCounts(const std::string& textOutput);
+// True once `happened` is, asked every few milliseconds; false at the deadline.
+bool waitFor(const std::function<bool()>& happened,
+             std::chrono::steady_clock::duration deadline = std::chrono::seconds(30));
 
-// The counts part of every table row of one run.
-std::vector<std::string> rowCounts(const std::string& table, const std::string& runPrefix,
-                                   std::size_t leadingFields);
+// The rows of a table read back by name, as the sweep reads them (a record
+// that is not a row is left out); the turns of one run among them; the frames
+// that lurkfield-text --trace printed, as a table records turns.
+std::vector<TableRow> tableRows(const std::string& table, const std::vector<std::string>& keys);
+std::vector<RecordedTurn> turnsOf(const std::vector<TableRow>& rows, std::uint64_t run);
+std::vector<RecordedTurn> frameTurns(const std::string& textOutput);
 
 // The sweep started in a process group of its own, to be interrupted.
 class GroupedSweep {
@@ -46,13 +52,15 @@ public:
     void signalGroup(int signal) const { kill(-pid, signal); }
     // Waits for the sweep to end; its wait status.
     int wait();
-    // True when no process of the group is left, after waiting up to 5 s.
-    bool groupGone() const;
-    // True when no process of the group is left at this very moment.
+    // True when no process of the group is left at this very moment, or
+    // waiting up to 5 s.
     bool groupGoneNow() const { return kill(-pid, 0) != 0 && errno == ESRCH; }
-    // True when no process of the group is still running after waiting up to
-    // 5 s: workers whose sweep was killed outright are reaped by whoever
-    // adopts them, so they may stay as zombies for a while.
+    bool groupGone() const {
+        return waitFor([&] { return groupGoneNow(); }, std::chrono::seconds(5));
+    }
+    // True when no process of the group is still running, waiting up to 5 s:
+    // workers whose sweep was killed outright are reaped by whoever adopts
+    // them, so they may stay as zombies for a while.
     bool noLiveMember() const;
 
 private:

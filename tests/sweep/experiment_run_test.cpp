@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "support/TestWorld.h"
-#include "support/TextFrames.h"
 #include "tools/sweep/ExperimentRun.h"
-#include "tools/text/TextFrontEnd.h"
 
 namespace {
 
@@ -20,16 +16,6 @@ const std::string huntingWorld =
     "prey.eatable 1\nobstacle.blocks_los 1\npredator.sight 6\n"
     "predator.hearing 4\n";
 
-// The census of every frame that lurkfield-text --trace prints.
-std::vector<RecordedTurn> tracedFrames(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    EXPECT_EQ(runTextFrontEnd(args, out, err), 0) << err.str();
-    std::vector<RecordedTurn> frames;
-    for (const Frame& frame : framesOf(out.str()))
-        frames.push_back({frame.turn, {frame.obstacles, frame.prey, frame.predators}});
-    return frames;
-}
-
 RunEnd play(const RunRequest& request, std::vector<RecordedTurn>& turns) {
     Recorded recorded;
     const RunEnd end = playRun(request, recorded);
@@ -38,21 +24,6 @@ RunEnd play(const RunRequest& request, std::vector<RecordedTurn>& turns) {
 }
 
 } // namespace
-
-TEST(ExperimentRun, RecordsWhatTheTextFrontEndsFramesShowForTheSameSeedAndLines) {
-    const TempFile file(huntingWorld);
-    for (unsigned seed : {1u, 9u}) {
-        RunRequest request{{file.path(), nullptr, {{"predator.sight", "3"}}}, seed, 40, 1};
-        std::vector<RecordedTurn> turns;
-        const RunEnd end = play(request, turns);
-        EXPECT_EQ(end.outcome, RunOutcome::Played);
-        EXPECT_EQ(end.turnsPlayed, 40u);
-        EXPECT_EQ(end.message, "");
-        EXPECT_EQ(turns, tracedFrames({"--config", file.path(), "--seed", std::to_string(seed),
-                                       "--set", "predator.sight=3", "--turns", "40", "--trace"}));
-        EXPECT_EQ(theWorld, nullptr);
-    }
-}
 
 TEST(ExperimentRun, RecordsEveryKthTurnAndTheLastAndStillFindsTheTurnThePreyWereGone) {
     const TempFile file(huntingWorld);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/sweep/RunPlan.h"
-#include "tools/sweep/output/SweepTables.h"
+#include "tools/sweep/rows/TableRow.h"
 
 namespace {
 
@@ -19,20 +19,18 @@ TEST(RunPlan, NumbersRunsByPointThenRepWithTheFirstKeyVaryingSlowest) {
     const RunPlan plan = planOf({{"a", "1,2"}, {"b", "10:10:30"}}, 2, 5);
     EXPECT_EQ(plan.points(), 6u);
     EXPECT_EQ(plan.runs(), 12u);
-    const std::vector<std::string> prefixes = {"0,0,5,1,10,",  "1,1,6,1,10,",  "2,0,7,1,20,",
-                                               "3,1,8,1,20,",  "4,0,9,1,30,",  "5,1,10,1,30,",
-                                               "6,0,11,2,10,", "11,1,16,2,30,"};
-    for (const std::string& prefix : prefixes) {
-        const std::uint64_t run = std::stoull(prefix);
-        EXPECT_EQ(runPrefix(plan, run), prefix);
-    }
+    const RunFields runs[] = {{0, 0, 5, {1, 10}},  {1, 1, 6, {1, 10}},  {2, 0, 7, {1, 20}},
+                              {3, 1, 8, {1, 20}},  {4, 0, 9, {1, 30}},  {5, 1, 10, {1, 30}},
+                              {6, 0, 11, {2, 10}}, {11, 1, 16, {2, 30}}};
+    for (const RunFields& run : runs)
+        EXPECT_EQ(RunFields::of(plan, run.run), run) << run.run;
     EXPECT_EQ(plan.linesOf(plan.pointOf(11)).at(1).asFileLine(), "b 30");
 }
 
 TEST(RunPlan, WithoutVariedKeysIsOnePointOfReplicates) {
     const RunPlan plan = planOf({}, 3);
     EXPECT_EQ(plan.points(), 1u);
-    EXPECT_EQ(runPrefix(plan, 2), "2,2,3,");
+    EXPECT_EQ(RunFields::of(plan, 2), (RunFields{2, 2, 3, {}}));
     EXPECT_TRUE(plan.linesOf(0).empty());
 }
 

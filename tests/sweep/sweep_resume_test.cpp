@@ -5,9 +5,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <random>
+#include <optional>
 #include <sys/wait.h>
-#include <thread>
 
 #include "SweepRuns.h"
 #include "core/AddressSanitizer.h"
@@ -15,7 +14,7 @@
 namespace {
 
 // Runs of about a tenth of a second each (the sweep takes about half a second
-// here); a signal lands within the time the uninterrupted sweep took.
+// here): a signal once run 0 is over lands while most runs are still to play.
 const std::string world = "grid.x 60\ngrid.y 40\nobstacle.density 10\nprey.number 300\n"
                           "predator.number 3\nprey.reaction_time 1\n";
 const std::vector<std::string> sweepArgs = {"--vary", "predator.number=2,4", "--reps", "4",
@@ -27,14 +26,16 @@ std::vector<std::string> with(std::vector<std::string> args, const std::vector<s
     return args;
 }
 
+std::vector<std::string> files(bool summary) {
+    return summary ? std::vector<std::string>{"--table", "t.csv", "--summary", "s.csv"}
+                   : std::vector<std::string>{"--table", "t.csv"};
+}
+
 // The table and the summary of the whole sweep, played without a break.
 struct Uninterrupted {
     Uninterrupted() {
         folder.write("lurkfield.config", world);
-        const auto start = std::chrono::steady_clock::now();
-        const RunResult run =
-            runSweep(folder, with(sweepArgs, {"--table", "t.csv", "--summary", "s.csv"}));
-        took = std::chrono::steady_clock::now() - start;
+        const RunResult run = runSweep(folder, with(sweepArgs, files(true)));
         EXPECT_EQ(run.exitCode, 0) << run.err;
         table = readWhole(folder.path() / "t.csv");
         summary = readWhole(folder.path() / "s.csv");
@@ -42,7 +43,6 @@ struct Uninterrupted {
     ScratchFolder folder;
     std::string table;
     std::string summary;
-    std::chrono::steady_clock::duration took;
 };
 
 const Uninterrupted& uninterrupted() {
@@ -53,9 +53,7 @@ const Uninterrupted& uninterrupted() {
 // The outputs of a sweep in the folder, resumed by `program` (lurkfield-sweep
 // or mpirun ... lurkfield-sweep-mpi).
 RunResult resume(const ScratchFolder& folder, bool summary, std::vector<std::string> program = {}) {
-    std::vector<std::string> args = with(sweepArgs, {"--table", "t.csv", "--resume"});
-    if (summary)
-        args = with(args, {"--summary", "s.csv"});
+    std::vector<std::string> args = with(with(sweepArgs, files(summary)), {"--resume"});
     if (program.empty())
         return runSweep(folder, args);
     const std::string mpirun = program.front();
@@ -80,43 +78,42 @@ void expectWhole(const ScratchFolder& folder, bool summary, const std::string& w
     EXPECT_EQ(record["sessions"].size(), 2u) << what;
 }
 
-// The summary as it stood when the table was cut after `bytes`: the rows of
-// the runs whose table rows all stand before the cut.
-std::string summaryBefore(const Uninterrupted& whole, std::size_t bytes) {
-    const std::vector<std::string> lines = linesOf(whole.summary);
-    std::string rows = lines[0] + "\n";
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string lastRow = "\n" + lines[i].substr(0, lines[i].find(',') + 1);
-        if (whole.table.find('\n', whole.table.rfind(lastRow) + 1) + 1 <= bytes)
-            rows += lines[i] + "\n";
-    }
-    return rows;
+// The first `lines` lines of the summary (its header and rows), and `torn`
+// bytes of the next one.
+std::string summaryLines(const std::string& summary, std::size_t lines, std::size_t torn) {
+    std::size_t bytes = 0;
+    for (std::size_t line = 0; line < lines; ++line)
+        bytes = summary.find('\n', bytes) + 1;
+    return summary.substr(0, bytes + torn);
 }
 
 } // namespace
 
+// Ctrl+C reaches every process of the terminal's group; SIGTERM or SIGKILL may
+// reach the sweep alone. No worker is left, the files end with whole rows
+// unless the sweep was killed outright, and the sweep goes on from them.
 TEST(SweepResume, EndsWithTheBytesOfTheUninterruptedSweepWhateverStoppedIt) {
-    const auto took = uninterrupted().took;
-    std::minstd_rand draw(2026);
+    uninterrupted();
     for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
         for (const bool summary : {true, false}) {
             const std::string what = std::string(strsignal(signal)) +
                                      (summary ? " with a summary" : " without a summary");
             ScratchFolder folder;
             folder.write("lurkfield.config", world);
-            std::vector<std::string> args = with(sweepArgs, {"--table", "t.csv"});
-            if (summary)
-                args = with(args, {"--summary", "s.csv"});
-            GroupedSweep sweep(folder, args);
-            // Between a tenth and a half of the sweep: the runs under way at a
-            // signal may still finish.
-            std::this_thread::sleep_for(took * (100 + draw() % 400) / 1000);
-            sweep.signalSweep(signal);
-            sweep.wait();
-            EXPECT_EQ(readWhole(folder.path() / "t.csv.json").find("\"state\": \"complete\""),
-                      std::string::npos)
-                << what << ": the sweep was over before the signal";
-            EXPECT_TRUE(sweep.noLiveMember()) << what << ": a worker outlived the sweep";
+            GroupedSweep sweep(folder, with(sweepArgs, files(summary)));
+            // Once run 1 has rows, run 0 is over and most runs are still to play.
+            ASSERT_TRUE(waitFor([&] {
+                return readWhole(folder.path() / "t.csv").find("\n1,") != std::string::npos;
+            })) << what;
+            signal == SIGINT ? sweep.signalGroup(signal) : sweep.signalSweep(signal);
+            const int status = sweep.wait();
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << what;
+            EXPECT_TRUE(signal == SIGKILL ? sweep.noLiveMember() : sweep.groupGone())
+                << what << ": a worker outlived the sweep";
+            const auto record = nlohmann::json::parse(readWhole(folder.path() / "t.csv.json"));
+            EXPECT_EQ(record["state"], signal == SIGKILL ? "running" : "interrupted") << what;
+            EXPECT_TRUE(signal == SIGKILL || readWhole(folder.path() / "t.csv").back() == '\n')
+                << what << ": a torn row";
             const RunResult resumed = resume(folder, summary);
             EXPECT_EQ(resumed.exitCode, 0) << what << '\n' << resumed.err;
             expectWhole(folder, summary, what);
@@ -124,33 +121,46 @@ TEST(SweepResume, EndsWithTheBytesOfTheUninterruptedSweepWhateverStoppedIt) {
     }
 }
 
-// Files cut anywhere, a torn last line included, are resumed from the runs
-// they hold whole; so is a sweep resumed by lurkfield-sweep-mpi.
-TEST(SweepResume, GoesOnFromFilesCutAnywhere) {
+// Killed outright or by a power cut, each file may have lost another tail: a
+// torn last line, a table shorter than its summary says, a summary behind its
+// table. The runs that every file holds whole are kept and the rest played
+// again, also by lurkfield-sweep-mpi.
+TEST(SweepResume, GoesOnFromFilesThatEachLostADifferentTail) {
     const Uninterrupted& whole = uninterrupted();
-    std::vector<std::vector<std::string>> programs = {{}};
-    std::vector<std::string> mpirun = mpirunCommand(2);
-    if (!mpirun.empty())
-        programs.push_back(mpirun);
-    for (const auto& program : programs) {
-        for (const double cut : program.empty() ? std::vector{0.0, 0.45, 0.999} : std::vector{0.3}) {
-            for (const bool summary : {true, false}) {
-                const std::string what = std::to_string(cut) + (summary ? " with" : " without") +
-                                         " a summary" + (program.empty() ? "" : " over MPI");
-                ScratchFolder folder;
-                folder.write("lurkfield.config", world);
-                const auto bytes = static_cast<std::size_t>(cut * whole.table.size());
-                folder.write("t.csv", whole.table.substr(0, bytes));
-                folder.write("t.csv.json", readWhole(whole.folder.path() / "t.csv.json"));
-                if (summary) {
-                    folder.write("s.csv", summaryBefore(whole, bytes));
-                    folder.write("s.csv.json", readWhole(whole.folder.path() / "s.csv.json"));
-                }
-                const RunResult resumed = resume(folder, summary, program);
-                EXPECT_EQ(resumed.exitCode, 0) << what << '\n' << resumed.err;
-                expectWhole(folder, summary, what);
-            }
+    struct Cut {
+        const char* what;
+        double table;
+        std::optional<std::size_t> summaryLines; // its header first; none: no summary
+        std::size_t torn = 0;
+        bool mpi = false;
+    };
+    const Cut cuts[] = {
+        {"a table without its header", 0.0, std::nullopt},
+        {"a table cut inside a run, its last line torn", 0.45, std::nullopt},
+        {"both files without their headers", 0.0, 0, 10},
+        {"a table shorter than its summary says", 0.3, 1 + 8},
+        {"a table cut inside the last run its summary lists", 3.5 / 8, 1 + 4},
+        {"a summary behind its table", 1.0, 1 + 2},
+        {"a summary torn inside a row", 0.8, 1 + 5, 7},
+        {"the same over MPI", 0.3, 1 + 6, 0, true},
+    };
+    for (const Cut& cut : cuts) {
+        const std::vector<std::string> mpirun =
+            cut.mpi ? mpirunCommand(2) : std::vector<std::string>{};
+        if (cut.mpi && mpirun.empty())
+            continue;
+        ScratchFolder folder;
+        folder.write("lurkfield.config", world);
+        const auto tableBytes = static_cast<std::size_t>(cut.table * whole.table.size());
+        folder.write("t.csv", whole.table.substr(0, tableBytes));
+        folder.write("t.csv.json", readWhole(whole.folder.path() / "t.csv.json"));
+        if (cut.summaryLines) {
+            folder.write("s.csv", summaryLines(whole.summary, *cut.summaryLines, cut.torn));
+            folder.write("s.csv.json", readWhole(whole.folder.path() / "s.csv.json"));
         }
+        const RunResult resumed = resume(folder, cut.summaryLines.has_value(), mpirun);
+        EXPECT_EQ(resumed.exitCode, 0) << cut.what << '\n' << resumed.err;
+        expectWhole(folder, cut.summaryLines.has_value(), cut.what);
     }
 }
 
@@ -166,17 +176,27 @@ TEST(SweepResume, RefusesFilesOfAnotherSweepAndChangesNothing) {
         std::string tableRecord;
     };
     const Case cases[] = {
-        {{"--turns", "5000"}, "t.csv is not of this sweep: --turns 80000, not 5000", world, half,
+        {{"--turns", "5000"},
+         "t.csv is not of this sweep: --turns 80000, not 5000",
+         world,
+         half,
          record},
-        {{"--shard", "1/2"}, "t.csv is not of this sweep: shard 1/1, not 1/2", world, half, record},
-        {{}, "t.csv is not of this sweep: the settings text differs", world + "prey.number 5\n",
-         half, record},
+        {{},
+         "t.csv is not of this sweep: the settings text differs",
+         world + "prey.number 5\n",
+         half,
+         record},
         {{}, "there is no record of how t.csv was made (t.csv.json)", world, whole.table, ""},
-        {{}, "t.csv.json is not a record that lurkfield-sweep wrote", world, whole.table, "{"},
-        {{}, "t.csv does not begin with the header of this sweep's table", world, "run,x\n",
+        {{},
+         "t.csv does not begin with the header of this sweep's table",
+         world,
+         "run,x\n",
          record},
-        {{}, "t.csv holds a row that is not a row of this sweep in run order: 9,0,1,", world,
-         linesOf(whole.table)[0] + "\n9,0,1,2,0,1,1,1\n", record},
+        {{},
+         "t.csv holds a row that is not a row of this sweep in run order: 9,0,1,",
+         world,
+         linesOf(whole.table)[0] + "\n9,0,1,2,0,1,1,1\n",
+         record},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
@@ -191,8 +211,6 @@ TEST(SweepResume, RefusesFilesOfAnotherSweepAndChangesNothing) {
                   std::string::npos)
             << resumed.err;
         EXPECT_TRUE(readWhole(folder.path() / "t.csv") == c.table) << c.problem;
-        if (!c.tableRecord.empty()) {
-            EXPECT_EQ(readWhole(folder.path() / "t.csv.json"), c.tableRecord) << c.problem;
-        }
+        EXPECT_EQ(readWhole(folder.path() / "t.csv.json"), c.tableRecord) << c.problem;
     }
 }

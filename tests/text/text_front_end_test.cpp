@@ -9,6 +9,7 @@
 
 #include "Version.h"
 #include "support/TestWorld.h"
+#include "tools/common/UsageError.h"
 #include "tools/text/TextFrontEnd.h"
 
 namespace {
@@ -58,23 +59,21 @@ int countFrames(const std::string& out) {
 } // namespace
 
 TEST(TextOptions, ReadEveryOptionInAnyOrder) {
-    const auto options = parseTextOptions({"--trace", "--turns", "12", "--config", "a b.cfg"});
-    ASSERT_TRUE(options);
-    EXPECT_EQ(options->configFile, "a b.cfg");
-    EXPECT_EQ(options->turns, 12u);
-    EXPECT_TRUE(options->trace);
+    const auto options = readTextOptions({"--trace", "--turns", "12", "--config", "a b.cfg"});
+    EXPECT_EQ(options.configFile, "a b.cfg");
+    EXPECT_EQ(options.turns, 12u);
+    EXPECT_TRUE(options.trace);
 }
 
 TEST(TextOptions, ReadSeedsAndSettingLinesInTheirOrder) {
-    const auto options = parseTextOptions({"--set", "prey.number=5", "--seed", "4294967295",
-                                           "--set", "grid.x= 7 junk", "--set", "a=b=c"});
-    ASSERT_TRUE(options);
-    EXPECT_EQ(options->seed, 4294967295u);
-    ASSERT_EQ(options->settings.size(), 3u);
-    EXPECT_EQ(options->settings[0].asFileLine(), "prey.number 5");
-    EXPECT_EQ(options->settings[1].asFileLine(), "grid.x  7 junk");
-    EXPECT_EQ(options->settings[2].asFileLine(), "a b=c");
-    EXPECT_FALSE(parseTextOptions({})->seed);
+    const auto options = readTextOptions({"--set", "prey.number=5", "--seed", "4294967295", "--set",
+                                          "grid.x= 7 junk", "--set", "a=b=c"});
+    EXPECT_EQ(options.seed, 4294967295u);
+    ASSERT_EQ(options.settings.size(), 3u);
+    EXPECT_EQ(options.settings[0].asFileLine(), "prey.number 5");
+    EXPECT_EQ(options.settings[1].asFileLine(), "grid.x  7 junk");
+    EXPECT_EQ(options.settings[2].asFileLine(), "a b=c");
+    EXPECT_FALSE(readTextOptions({}).seed);
 }
 
 // Each malformed command line is refused. Where a message is given, the front
@@ -102,7 +101,7 @@ TEST(TextOptions, RejectMalformedCommandLinesSayingWhatIsWrong) {
          "unexpected argument 'world.config' (the settings file is given with --config FILE)"},
     };
     for (const auto& [args, message] : cases) {
-        EXPECT_FALSE(parseTextOptions(args)) << args.back();
+        EXPECT_THROW(readTextOptions(args), UsageError) << args.back();
         if (!message)
             continue;
         std::ostringstream out, err;

@@ -33,13 +33,6 @@ const std::string& OptionCursor::valueOf(const std::string& option, const std::s
     return take();
 }
 
-std::vector<std::string> OptionCursor::rest() {
-    std::vector<std::string> remaining(args.begin() + static_cast<std::ptrdiff_t>(next),
-                                       args.end());
-    next = args.size();
-    return remaining;
-}
-
 void throwUnknownArgument(const std::string& argument) {
     if (argument.size() > 1 && argument[0] == '-')
         throw UsageError("unknown option '" + argument + "'");

@@ -24,8 +24,6 @@ public:
     // The value after `option`, consumed; a UsageError naming `what` the option
     // needs when the command line ends there.
     const std::string& valueOf(const std::string& option, const std::string& what);
-    // Every argument not yet taken, consumed.
-    std::vector<std::string> rest();
 
 private:
     const std::vector<std::string>& args;

@@ -54,6 +54,15 @@ const char* outcomeName(RunOutcome outcome) {
     return "failed";
 }
 
+std::optional<RunOutcome> outcomeNamed(std::string_view name) {
+    for (RunOutcome outcome : {RunOutcome::Played, RunOutcome::Refused, RunOutcome::OutOfMemory,
+                               RunOutcome::Failed}) {
+        if (name == outcomeName(outcome))
+            return outcome;
+    }
+    return std::nullopt;
+}
+
 RunEnd playRun(const RunRequest& request, RunRecorder& recorder) {
     RunWatch watch(request, recorder);
     try {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Census.h"
@@ -31,6 +32,8 @@ struct RecordedTurn {
 
 // The word for the outcome in a summary: played, refused, out_of_memory, failed.
 const char* outcomeName(RunOutcome outcome);
+// The outcome a summary's word names; nothing for any other word.
+std::optional<RunOutcome> outcomeNamed(std::string_view name);
 
 struct RunEnd {
     RunOutcome outcome = RunOutcome::Played;
@@ -53,6 +56,13 @@ public:
 // True for the turns whose census a run records.
 inline bool isRecordedTurn(std::uint64_t turn, std::uint64_t turns, std::uint64_t every) {
     return turn % every == 0 || turn == turns;
+}
+
+// How many of turns 0 .. upTo a run of `turns` turns records: all of a run
+// played to its end when upTo is `turns`.
+inline std::uint64_t recordedTurnCount(std::uint64_t upTo, std::uint64_t turns,
+                                       std::uint64_t every) {
+    return upTo / every + 1 + (upTo == turns && turns % every != 0 ? 1 : 0);
 }
 
 // Plays the run; the World is gone again when it returns. Running out of

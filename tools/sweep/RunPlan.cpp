@@ -22,6 +22,13 @@ std::vector<std::int32_t> RunPlan::valuesOf(std::uint64_t point) const {
     return values;
 }
 
+std::vector<std::string> RunPlan::variedKeys() const {
+    std::vector<std::string> names;
+    for (const VariedKey& key : keys)
+        names.push_back(key.key);
+    return names;
+}
+
 std::vector<SettingLine> RunPlan::linesOf(std::uint64_t point) const {
     const std::vector<std::int32_t> values = valuesOf(point);
     std::vector<SettingLine> lines;

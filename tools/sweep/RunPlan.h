@@ -38,6 +38,8 @@ public:
     unsigned firstSeed() const { return seed; }
 
     const std::vector<VariedKey>& varied() const { return keys; }
+    // The varied keys' names, in their order: the columns after run, rep and seed.
+    std::vector<std::string> variedKeys() const;
     // The value of each varied key at the point, in the keys' order.
     std::vector<std::int32_t> valuesOf(std::uint64_t point) const;
     // The point's values as settings lines, added after the --set lines.

@@ -10,7 +10,7 @@
 
 #include "tools/common/OptionValues.h"
 #include "tools/common/UsageError.h"
-#include "tools/sweep/output/Columns.h"
+#include "tools/sweep/rows/Columns.h"
 
 namespace {
 
@@ -68,17 +68,11 @@ void addVaried(PlanOptions& plan, const std::string& text) {
 }
 
 void readShard(SweepOptions& options, const std::string& text) {
-    const std::string complaint = "--shard needs K/N with K from 1 to N and N from 1 to " +
-                                  std::to_string(RunPlan::maxRuns) + ", not '" + text + "'";
-    const std::size_t slash = text.find('/');
-    if (slash == std::string::npos)
-        throw UsageError(complaint);
-    try {
-        options.shardCount = wholeNumber("--shard", text.substr(slash + 1), 1, RunPlan::maxRuns);
-        options.shardIndex = wholeNumber("--shard", text.substr(0, slash), 1, options.shardCount);
-    } catch (const UsageError&) {
-        throw UsageError(complaint);
-    }
+    const std::optional<Shard> shard = Shard::parse(text);
+    if (!shard || shard->count > RunPlan::maxRuns)
+        throw UsageError("--shard needs K/N with K from 1 to N and N from 1 to " +
+                         std::to_string(RunPlan::maxRuns) + ", not '" + text + "'");
+    options.shard = *shard;
 }
 
 void readOutputs(SweepOptions& options, OptionCursor& cursor, const std::string& arg) {

@@ -17,6 +17,7 @@
 #include "tools/common/SettingLine.h"
 #include "tools/sweep/ExperimentRun.h"
 #include "tools/sweep/RunPlan.h"
+#include "tools/sweep/Shard.h"
 
 enum class SweepProgram { Forked, Mpi };
 
@@ -35,8 +36,7 @@ struct SweepOptions {
     std::string table = "-";
     std::optional<std::string> summary;
     std::optional<std::string> plot;
-    std::uint64_t shardIndex = 1;
-    std::uint64_t shardCount = 1;
+    Shard shard;
     bool quiet = false;
     // Go on with the interrupted sweep of these options in --table FILE.
     bool resume = false;
@@ -47,7 +47,7 @@ struct SweepOptions {
     std::optional<std::vector<std::string>> mergeFiles;
 
     // The runs of this shard of the plan.
-    RunSequence sequence() const { return RunSequence(plan.runs(), shardIndex, shardCount); }
+    RunSequence sequence() const { return RunSequence(plan.runs(), shard.index, shard.count); }
     // Reads the settings file into settingsText; false, with the system's
     // reason in `problem`, when it cannot be read (an empty file can).
     bool loadSettings(std::string& problem);

@@ -69,8 +69,8 @@ bool SweepSession::resume() {
     KeptRuns kept(plotData.get(), report, shown);
     const OutcomeTally none;
     std::string problem;
-    if (!files.read(provenance.record(options.table, "table", none, SweepState::Running),
-                    provenance.record(options.summary.value_or(""), "summary", none,
+    if (!files.read(provenance.record(options.table, FileContent::Table, none, SweepState::Running),
+                    provenance.record(options.summary.value_or(""), FileContent::Summary, none,
                                       SweepState::Running),
                     kept, problem)) {
         say("cannot resume: " + problem);
@@ -129,8 +129,8 @@ int SweepSession::open() {
 }
 
 void SweepSession::writeProvenance(SweepState state) {
-    const std::pair<const OutputFile*, const char*> files[] = {{table.get(), "table"},
-                                                               {summary.get(), "summary"}};
+    const std::pair<const OutputFile*, FileContent> files[] = {
+        {table.get(), FileContent::Table}, {summary.get(), FileContent::Summary}};
     for (const auto& [file, content] : files) {
         if (!file || !file->isRegularFile())
             continue;

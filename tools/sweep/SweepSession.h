@@ -16,10 +16,10 @@
 #include "tools/sweep/output/OutputFile.h"
 #include "tools/sweep/output/PlotData.h"
 #include "tools/sweep/output/Progress.h"
-#include "tools/sweep/output/Provenance.h"
 #include "tools/sweep/output/SweepReport.h"
 #include "tools/sweep/output/SweepResume.h"
 #include "tools/sweep/output/SweepTables.h"
+#include "tools/sweep/record/Provenance.h"
 #include "tools/sweep/workers/OrderedRuns.h"
 
 class SweepSession : public RunResults {

@@ -14,13 +14,13 @@
 namespace {
 
 int merge(const SweepOptions& options, const std::vector<std::string>& commandLine) {
-    MergeRequest request{*options.mergeFiles, std::nullopt, "", commandLine};
+    MergeRequest request{*options.mergeFiles, std::nullopt, std::nullopt, commandLine};
     if (options.summary) {
         request.output = options.summary;
-        request.content = "summary";
+        request.content = FileContent::Summary;
     } else if (options.table != "-") {
         request.output = options.table;
-        request.content = "table";
+        request.content = FileContent::Table;
     }
     return mergeParts(request, std::cout, std::cerr);
 }

@@ -77,14 +77,6 @@ TextOptions readTextOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args) {
-    try {
-        return readTextOptions(args);
-    } catch (const UsageError&) {
-        return std::nullopt;
-    }
-}
-
 void writeFrame(std::ostream& out, const World& world, std::uint64_t turn) {
     const Grid& grid = world.grid;
     SymbolVisitor visitor;

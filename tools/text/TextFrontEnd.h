@@ -30,9 +30,6 @@ struct TextOptions {
 // number or a malformed setting.
 TextOptions readTextOptions(const std::vector<std::string>& args);
 
-// The same, or nothing instead of the UsageError.
-std::optional<TextOptions> parseTextOptions(const std::vector<std::string>& args);
-
 // One frame: "turn T: A obstacles, B prey, C predators", then one line per row
 // ('.' empty, '#' obstacle, 'o' prey, 'H' predator), then an empty line.
 void writeFrame(std::ostream& out, const World& world, std::uint64_t turn);

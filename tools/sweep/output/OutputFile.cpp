@@ -1,7 +1,6 @@
 #include "tools/sweep/output/OutputFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,9 +60,15 @@ void OutputFile::abandon() {
 }
 
 OutputFile::~OutputFile() {
+    close();
+}
+
+std::string OutputFile::close() {
     flush();
-    if (fd >= 0 && !isStandardOutput())
-        ::close(fd);
+    if (fd >= 0 && !isStandardOutput() && ::close(fd) != 0 && writing.empty())
+        writing = std::strerror(errno);
+    fd = -1;
+    return opening.empty() ? writing : opening;
 }
 
 void OutputFile::append(std::string_view records) {
@@ -86,25 +91,4 @@ void OutputFile::writeOut(std::string_view bytes) {
     int error = 0;
     if (!writeAll(fd, bytes, error))
         writing = std::strerror(error);
-}
-
-std::string replaceFile(const std::string& name, std::string_view content) {
-    const std::string temporary = name + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return std::strerror(errno);
-    int error = 0;
-    const bool written = writeAll(fd, content, error);
-    if (::close(fd) != 0 && written)
-        error = errno;
-    if (!written || error != 0) {
-        ::unlink(temporary.c_str());
-        return std::strerror(error);
-    }
-    if (std::rename(temporary.c_str(), name.c_str()) != 0) {
-        error = errno;
-        ::unlink(temporary.c_str());
-        return std::strerror(error);
-    }
-    return "";
 }

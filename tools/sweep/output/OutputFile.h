@@ -36,6 +36,9 @@ public:
     // Appends whole records; they may wait in the buffer until the next flush.
     void append(std::string_view records);
     void flush();
+    // Flushes and closes the file: what went wrong first, opening, writing or
+    // closing it, or "". Nothing is written after.
+    std::string close();
     // Empty while every write succeeded, otherwise what went wrong first.
     const std::string& writeError() const { return writing; }
 
@@ -54,7 +57,3 @@ private:
 // Writes all the bytes to the file descriptor, going on after a signal or a
 // partial write; false, with the errno in `error`, when a write fails.
 bool writeAll(int fd, std::string_view bytes, int& error);
-
-// Replaces the file's content at once: written to FILE.tmp, then renamed over
-// FILE, so that a reader never sees half of it. Returns what went wrong, or "".
-std::string replaceFile(const std::string& name, std::string_view content);

@@ -8,10 +8,6 @@
 
 namespace {
 
-std::uint64_t recordedTurnCount(std::uint64_t turns, std::uint64_t every) {
-    return turns / every + 1 + (turns % every != 0 ? 1 : 0);
-}
-
 std::string temporaryFolder() {
     const char* folder = std::getenv("TMPDIR");
     return folder && *folder ? folder : "/tmp";
@@ -26,7 +22,7 @@ std::string label(const RunPlan& plan, std::uint64_t point) {
 } // namespace
 
 PlotData::PlotData(const RunPlan& runPlan, std::uint64_t turns, std::uint64_t every)
-    : plan(runPlan), keepEvery((recordedTurnCount(turns, every) + maxTurns - 1) / maxTurns),
+    : plan(runPlan), keepEvery((recordedTurnCount(turns, turns, every) + maxTurns - 1) / maxTurns),
       lastTurn(turns) {
     std::string name = temporaryFolder() + "/lurkfield-plot-XXXXXX";
     const int fd = mkstemp(name.data());

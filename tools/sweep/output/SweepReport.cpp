@@ -18,18 +18,5 @@ void SweepReport::end(std::uint64_t run, const RunEnd& end) {
 }
 
 void SweepReport::count(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::Played:
-        ++outcomes.played;
-        break;
-    case RunOutcome::Refused:
-        ++outcomes.refused;
-        break;
-    case RunOutcome::OutOfMemory:
-        ++outcomes.outOfMemory;
-        break;
-    case RunOutcome::Failed:
-        ++outcomes.failed;
-        break;
-    }
+    outcomes.count(outcome);
 }

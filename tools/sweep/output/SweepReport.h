@@ -8,15 +8,7 @@
 #include "tools/sweep/RunPlan.h"
 #include "tools/sweep/RunSink.h"
 #include "tools/sweep/output/Progress.h"
-
-struct OutcomeTally {
-    std::uint64_t played = 0;
-    std::uint64_t refused = 0;
-    std::uint64_t outOfMemory = 0;
-    std::uint64_t failed = 0;
-
-    std::uint64_t notPlayed() const { return refused + outOfMemory + failed; }
-};
+#include "tools/sweep/record/SweepRecord.h"
 
 // "run 3 (rep 1, seed 4, grid.x=0)": a run as the user can find it in the tables.
 std::string describeRun(const RunPlan& plan, std::uint64_t run);

@@ -1,105 +1,13 @@
 #include "tools/sweep/output/SweepResume.h"
 
-#include <charconv>
-#include <optional>
-#include <vector>
-
-#include "tools/sweep/output/Csv.h"
 #include "tools/sweep/output/SweepTables.h"
-#include "tools/sweep/output/TableReader.h"
+#include "tools/sweep/output/WholeRuns.h"
+#include "tools/sweep/record/RecordFile.h"
+#include "tools/sweep/rows/RowReader.h"
+#include "tools/sweep/rows/RowWriter.h"
+#include "tools/sweep/rows/TableReader.h"
 
 namespace {
-
-std::optional<std::uint64_t> numberOf(std::string_view field) {
-    std::uint64_t number = 0;
-    const char* const end = field.data() + field.size();
-    const auto [stop, error] = std::from_chars(field.data(), end, number);
-    if (field.empty() || error != std::errc() || stop != end)
-        return std::nullopt;
-    return number;
-}
-
-// The fields of a record after the run's leading fields, without its line feed.
-std::optional<std::vector<std::string>> ownFields(const std::string& record,
-                                                  const std::string& prefix, std::size_t count) {
-    if (!record.starts_with(prefix) || !record.ends_with('\n'))
-        return std::nullopt;
-    auto fields = csv::fields(std::string_view(record).substr(prefix.size(),
-                                                              record.size() - prefix.size() - 1));
-    if (!fields || fields->size() != count)
-        return std::nullopt;
-    return fields;
-}
-
-// "turn,obstacles,prey,predators" of a table row.
-std::optional<RecordedTurn> turnOf(const std::string& record, const std::string& prefix) {
-    const auto fields = ownFields(record, prefix, 4);
-    if (!fields)
-        return std::nullopt;
-    std::optional<std::uint64_t> numbers[4];
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (!(numbers[i] = numberOf((*fields)[i])))
-            return std::nullopt;
-    }
-    return RecordedTurn{*numbers[0], {*numbers[1], *numbers[2], *numbers[3]}};
-}
-
-// The end of a run as its summary row tells it.
-std::optional<RunEnd> endOf(const std::string& record, const std::string& prefix) {
-    const auto fields = ownFields(record, prefix, 10);
-    if (!fields)
-        return std::nullopt;
-    RunEnd end;
-    const std::optional<std::uint64_t> turns = numberOf((*fields)[0]);
-    if (!turns)
-        return std::nullopt;
-    end.turnsPlayed = *turns;
-    if (!(*fields)[4].empty() && !(end.preyGoneTurn = numberOf((*fields)[4])))
-        return std::nullopt;
-    end.message = (*fields)[9];
-    for (RunOutcome outcome : {RunOutcome::Played, RunOutcome::Refused, RunOutcome::OutOfMemory,
-                               RunOutcome::Failed}) {
-        if ((*fields)[8] == outcomeName(outcome)) {
-            end.outcome = outcome;
-            return end;
-        }
-    }
-    return std::nullopt;
-}
-
-// The position in the sequence of the run a record begins with, if it is one of them.
-std::optional<std::uint64_t> positionOf(const std::string& record, const RunSequence& runs) {
-    const std::optional<std::uint64_t> run = numberOf(record.substr(0, record.find(',')));
-    if (!run || !runs.holds(*run))
-        return std::nullopt;
-    return runs.positionOf(*run);
-}
-
-// The rows of one run in the table, held until it is known whether it is kept.
-struct RunRows {
-    std::uint64_t position = 0;
-    std::vector<RecordedTurn> turns;
-    // The bytes of the table before its first row.
-    std::uint64_t startBytes = 0;
-};
-
-// The end of a kept run whose own rows (if any) are `rows`: the summary's when
-// there is one; without it, played when its rows reach the last turn, failed
-// when they stop short, refused when it has none.
-RunEnd keptEnd(const RunEnd* summarised, const RunRows* rows, bool whole, std::uint64_t turns) {
-    if (summarised)
-        return *summarised;
-    if (whole)
-        return RunEnd{RunOutcome::Played, turns, {}, ""};
-    if (rows)
-        return RunEnd{RunOutcome::Failed, rows->turns.back().turn, std::nullopt, ""};
-    return RunEnd{RunOutcome::Refused, 0, std::nullopt, ""};
-}
-
-// How many rows a run played to its last turn has: turns 0, K, 2K, ... and N.
-std::uint64_t recordedTurns(std::uint64_t turns, std::uint64_t every) {
-    return turns / every + 1 + (turns % every != 0 ? 1 : 0);
-}
 
 // A file that ends before its header is whole is kept as nothing (its header
 // is written anew); anything else there is not the file of this sweep.
@@ -111,129 +19,139 @@ bool beforeHeader(const std::string& file, const std::string& start, const std::
     return false;
 }
 
+// Tells whether a record is the row of a run of the plan as the sweep writes
+// it, byte for byte, from the row read from it.
+class SweepRows {
+public:
+    explicit SweepRows(const RunPlan& runPlan) : plan(runPlan) {}
+
+    template <class Row>
+    bool wrote(const std::optional<Row>& row, const std::string& record, std::uint64_t run) {
+        if (!row)
+            return false;
+        if (!fields || fields->run != run)
+            fields = RunFields::of(plan, run);
+        written.clear();
+        writer.append(written, *row);
+        return static_cast<const RunFields&>(*row) == *fields && written == record;
+    }
+
+private:
+    const RunPlan& plan;
+    RowWriter writer;
+    std::optional<RunFields> fields;
+    std::string written;
+};
+
+std::string firstLine(const std::string& record) {
+    return record.substr(0, record.find('\n'));
+}
+
+// The table's rows after its header, each handed to `whole` until the runs
+// kept have ended.
+bool readRows(const SweepOptions& options, TableReader& in, WholeRuns& whole,
+              std::string& problem) {
+    const auto reader = RowReader<TableRow>::of(options.plan.variedKeys(), tableHeader(options.plan));
+    const RunSequence runs = options.sequence();
+    SweepRows sweepRows(options.plan);
+    std::optional<std::uint64_t> last;
+    std::string record;
+    for (std::uint64_t before = in.wholeBytes(); in.next(record); before = in.wholeBytes()) {
+        const std::optional<TableRow> row = reader->read(record);
+        const bool ours = row && runs.holds(row->run) && sweepRows.wrote(row, record, row->run);
+        const std::uint64_t position = ours ? runs.positionOf(row->run) : 0;
+        if (!ours || (last && position < *last)) {
+            problem = in.fileName() + " holds a row that is not a row of this sweep in run order: " +
+                      firstLine(record);
+            return false;
+        }
+        last = position;
+        if (!whole.row(position, {row->turn, row->census}, before))
+            return true;
+    }
+    whole.end(in.wholeBytes());
+    return true;
+}
+
 } // namespace
 
-std::string resumeDifference(const SweepRecord& theirs, const SweepRecord& ours) {
-    if (theirs["content"] != ours["content"])
-        return "it is a " + theirs["content"].get<std::string>() + ", not a " +
-               ours["content"].get<std::string>();
-    if (std::string difference = sweepDifference(theirs, ours); !difference.empty())
-        return difference;
-    if (theirs["shard"] != ours["shard"])
-        return "shard " + theirs["shard"].get<std::string>() + ", not " +
-               ours["shard"].get<std::string>();
-    return "";
+std::uint64_t SweepResume::summaryBytes() const {
+    if (!listed)
+        return 0;
+    return kept < listed->size() ? (*listed)[kept].startBytes : summaryEnd;
 }
 
 bool SweepResume::read(const SweepRecord& tableRecord, const SweepRecord& summaryRecord,
                        RunSink& keptRuns, std::string& problem) {
-    const auto check = [&](const std::string& file, const SweepRecord& ours) {
-        const std::optional<SweepRecord> theirs = readRecordBeside(file, problem);
-        if (theirs && !(problem = resumeDifference(*theirs, ours)).empty())
-            problem = file + " is not of this sweep: " + problem;
-        if (theirs && problem.empty() && &ours == &tableRecord)
-            earlier = sessionsOf(*theirs);
-        return problem.empty();
-    };
-    if (!check(options.table, tableRecord) ||
-        (options.summary && !check(*options.summary, summaryRecord)))
+    if (!checkRecord(options.table, tableRecord, problem) ||
+        (options.summary && !checkRecord(*options.summary, summaryRecord, problem)))
         return false;
     return (!options.summary || readSummary(problem)) && readTable(keptRuns, problem);
 }
 
+bool SweepResume::checkRecord(const std::string& file, const SweepRecord& ours,
+                              std::string& problem) {
+    const std::optional<SweepRecord> theirs = readRecordBeside(file, problem);
+    if (!theirs)
+        return false;
+    if (problem = resumeDifference(*theirs, ours); !problem.empty()) {
+        problem = file + " is not of this sweep: " + problem;
+        return false;
+    }
+    if (ours.content == FileContent::Table)
+        earlier = theirs->sessionsSoFar();
+    return true;
+}
+
 bool SweepResume::readSummary(std::string& problem) {
     const std::string& file = *options.summary;
+    const std::string header = summaryHeader(options.plan);
+    listed.emplace();
     TableReader in(file);
     std::string record;
     if (!in.next(record)) {
         // Killed before its header was written: nothing to keep.
-        return beforeHeader(file, record, summaryHeader(options.plan), problem);
+        return beforeHeader(file, record, header, problem);
     }
-    if (record != summaryHeader(options.plan)) {
+    if (record != header) {
         problem = file + " does not begin with the header of this sweep's summary";
         return false;
     }
+    const auto reader = RowReader<SummaryRow>::of(options.plan.variedKeys(), header);
     const RunSequence runs = options.sequence();
-    while (in.next(record)) {
-        const std::optional<RunEnd> end =
-            ends.size() < runs.size() ? endOf(record, runPrefix(options.plan, runs.at(ends.size())))
-                                      : std::nullopt;
-        if (!end) {
+    SweepRows sweepRows(options.plan);
+    for (std::uint64_t before = in.wholeBytes(); in.next(record); before = in.wholeBytes()) {
+        const std::uint64_t position = listed->size();
+        const std::optional<SummaryRow> row =
+            position < runs.size() ? reader->read(record) : std::nullopt;
+        if (!sweepRows.wrote(row, record, runs.at(position))) {
             problem = file + " holds a row that is not the next run of this sweep: " +
-                      record.substr(0, record.find('\n'));
+                      firstLine(record);
             return false;
         }
-        ends.push_back(*end);
+        listed->push_back({row->end(), row->tableRows(options.turns, options.every), before});
     }
-    kept = ends.size();
-    summaryKept = in.wholeBytes();
+    summaryEnd = in.wholeBytes();
     return true;
 }
 
 bool SweepResume::readTable(RunSink& keptRuns, std::string& problem) {
     const std::string& file = options.table;
+    const std::string header = tableHeader(options.plan);
+    WholeRuns whole(options, listed, keptRuns);
     TableReader in(file);
     std::string record;
     if (!in.next(record)) {
-        kept = 0;
-        return beforeHeader(file, record, tableHeader(options.plan), problem);
-    }
-    if (record != tableHeader(options.plan)) {
+        if (!beforeHeader(file, record, header, problem))
+            return false;
+        whole.end(0);
+    } else if (record != header) {
         problem = file + " does not begin with the header of this sweep's table";
         return false;
+    } else if (!readRows(options, in, whole, problem)) {
+        return false;
     }
-    const RunSequence runs = options.sequence();
-    const bool summarised = options.summary.has_value();
-    const std::uint64_t complete = recordedTurns(options.turns, options.every);
-    std::uint64_t ended = 0;
-    // Hands on the runs before `position`: the rows of `rows` when its run is
-    // among them, and each run's end. Without a summary, a run without rows
-    // counts as refused and one whose rows stop short as failed. False when
-    // the summary says a run was played whose rows the table does not hold.
-    const auto endRunsBefore = [&](std::uint64_t position, const RunRows* rows) {
-        for (; ended < position; ++ended) {
-            const std::uint64_t run = runs.at(ended);
-            const bool own = rows && rows->position == ended;
-            const bool whole = own && rows->turns.size() == complete &&
-                               rows->turns.back().turn == options.turns;
-            if (summarised && ends[ended].outcome == RunOutcome::Played && !whole) {
-                problem = file + " lacks rows of run " + std::to_string(run) + " that " +
-                          *options.summary + " lists as played";
-                return false;
-            }
-            for (std::size_t i = 0; own && i < rows->turns.size(); ++i)
-                keptRuns.turn(run, rows->turns[i]);
-            keptRuns.end(run, keptEnd(summarised ? &ends[ended] : nullptr, own ? rows : nullptr,
-                                      whole, options.turns));
-        }
-        return true;
-    };
-    std::optional<RunRows> rows;
-    for (std::uint64_t before = in.wholeBytes(); in.next(record); before = in.wholeBytes()) {
-        const std::optional<std::uint64_t> position = positionOf(record, runs);
-        const std::uint64_t run = position ? runs.at(*position) : 0;
-        const std::optional<RecordedTurn> turn =
-            position ? turnOf(record, runPrefix(options.plan, run)) : std::nullopt;
-        if (!turn || (rows && *position < rows->position) || (summarised && *position > kept)) {
-            problem = file + " holds a row that is not a row of this sweep in run order: " +
-                      record.substr(0, record.find('\n'));
-            return false;
-        }
-        if (!rows || rows->position != *position) {
-            if (rows && !endRunsBefore(rows->position + 1, &*rows))
-                return false;
-            rows = RunRows{*position, {}, before};
-        }
-        rows->turns.push_back(*turn);
-    }
-    // The last run with rows is complete when the summary lists it, or when
-    // without a summary it reached its last turn.
-    const bool lastComplete =
-        rows && (summarised ? rows->position < kept
-                            : rows->turns.size() == complete &&
-                                  rows->turns.back().turn == options.turns);
-    if (!summarised)
-        kept = rows ? rows->position + (lastComplete ? 1 : 0) : 0;
-    tableKept = rows && !lastComplete ? rows->startBytes : in.wholeBytes();
-    return endRunsBefore(kept, rows && lastComplete ? &*rows : nullptr);
+    kept = whole.kept();
+    tableKept = whole.tableBytes();
+    return true;
 }

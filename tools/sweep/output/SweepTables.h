@@ -1,15 +1,8 @@
 #pragma once
-// The two CSV files of a sweep, written run by run in run order.
-//
-// The table: one row per run and recorded turn,
-//   run,rep,seed,<each varied key>,turn,obstacles,prey,predators
-// The summary: one row per run, also for runs that were not played,
-//   run,rep,seed,<each varied key>,turns,prey_start,prey_end,predators_end,
-//   prey_gone_turn,predators_start,obstacles_start,obstacles_end,outcome,message
-// turns is the number of turns played; a figure that does not exist (the end of
-// a run that was refused, the turn the prey were gone when they never were) is
-// an empty field. outcome is played, refused, out_of_memory or failed, and
-// message says why a run was not played.
+// The two CSV files of a sweep, written run by run in run order: the table,
+// one row per run and recorded turn, and the summary, one row per run, also
+// for runs that were not played. Their columns and rows: rows/Columns.h,
+// rows/TableRow.h, rows/SummaryRow.h.
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -18,9 +11,8 @@
 #include "tools/sweep/RunPlan.h"
 #include "tools/sweep/RunSink.h"
 #include "tools/sweep/output/OutputFile.h"
+#include "tools/sweep/rows/RowWriter.h"
 
-// "run,rep,seed,<values>," of a run: how every record of a run begins.
-std::string runPrefix(const RunPlan& plan, std::uint64_t run);
 // The header record of each file, with its line feed.
 std::string tableHeader(const RunPlan& plan);
 std::string summaryHeader(const RunPlan& plan);
@@ -40,8 +32,8 @@ private:
     const RunPlan& plan;
     OutputFile& out;
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
-    std::uint64_t prefixRun = UINT64_MAX;
-    std::string prefix;
+    std::optional<TableRow> row;
+    RowWriter writer;
     std::string record;
 };
 
@@ -54,6 +46,7 @@ public:
 private:
     const RunPlan& plan;
     OutputFile& out;
+    RowWriter writer;
     // The census of the run's turn 0 and of its last recorded turn, once recorded.
     std::optional<Census> start;
     std::optional<Census> last;

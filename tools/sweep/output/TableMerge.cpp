@@ -1,34 +1,27 @@
 #include "tools/sweep/output/TableMerge.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 
-#include "tools/sweep/output/OutputFile.h"
-#include "tools/sweep/output/Provenance.h"
-#include "tools/sweep/output/SweepRecord.h"
-
-#include "tools/sweep/output/TableReader.h"
+#include "tools/sweep/output/ReplacedFile.h"
+#include "tools/sweep/record/Provenance.h"
+#include "tools/sweep/record/RecordFile.h"
+#include "tools/sweep/record/RecordText.h"
+#include "tools/sweep/rows/RowReader.h"
+#include "tools/sweep/rows/TableReader.h"
 
 namespace {
 
-// The run of a record: its first field, a whole number.
-std::optional<std::uint64_t> runOf(const std::string& record) {
-    std::uint64_t run = 0;
-    const char* const end = record.data() + record.size();
-    const auto [stop, error] = std::from_chars(record.data(), end, run);
-    if (error != std::errc() || stop == end || *stop != ',')
-        return std::nullopt;
-    return run;
-}
+// Where the joined records go: nowhere while the parts are only checked.
+using RecordsOut = std::function<void(std::string_view records)>;
 
-// One shard's table while it is being joined: its reader and its next record.
-struct Shard {
+// One part's file while it is being joined: its reader and its next record.
+struct Part {
     std::unique_ptr<TableReader> reader;
+    std::optional<RowReader<RunFields>> rows;
     std::string record;
     std::optional<std::uint64_t> run;
     bool done = false;
@@ -37,7 +30,7 @@ struct Shard {
     bool advance(std::string& problem);
 };
 
-bool Shard::advance(std::string& problem) {
+bool Part::advance(std::string& problem) {
     const std::optional<std::uint64_t> previous = run;
     done = !reader->next(record);
     if (done) {
@@ -45,7 +38,7 @@ bool Shard::advance(std::string& problem) {
             problem = reader->fileName() + " ends in the middle of a row: did its sweep finish?";
         return !reader->cutShort();
     }
-    run = runOf(record);
+    run = rows->run(record);
     if (!run) {
         problem = reader->fileName() + " has a row that does not begin with its run";
         return false;
@@ -59,17 +52,18 @@ bool Shard::advance(std::string& problem) {
 }
 
 // Opens every file and reads its header; all must agree.
-bool openShards(const std::vector<std::string>& files, std::vector<Shard>& shards,
-                std::string& header, std::string& problem) {
+bool openParts(const std::vector<std::string>& files, std::vector<Part>& parts,
+               std::string& header, std::string& problem) {
     for (const std::string& file : files) {
-        Shard& shard = shards.emplace_back();
-        shard.reader = std::make_unique<TableReader>(file);
+        Part& part = parts.emplace_back();
+        part.reader = std::make_unique<TableReader>(file);
         std::string head;
-        if (!shard.reader->isOpen() || !shard.reader->next(head)) {
+        if (!part.reader->isOpen() || !part.reader->next(head)) {
             problem = "cannot read a table from " + file;
             return false;
         }
-        if (head.rfind("run,", 0) != 0) {
+        part.rows = RowReader<RunFields>::of({}, head);
+        if (!part.rows) {
             problem = file + " is not a table of lurkfield-sweep (its first column is not run)";
             return false;
         }
@@ -79,93 +73,93 @@ bool openShards(const std::vector<std::string>& files, std::vector<Shard>& shard
             problem = file + " has other columns than " + files.front() + ": not the same sweep";
             return false;
         }
-        if (!shard.advance(problem))
+        if (!part.advance(problem))
             return false;
     }
     return true;
 }
 
-// The shard whose next record has the lowest run, or null when all are done.
-Shard* lowest(std::vector<Shard>& shards) {
-    Shard* best = nullptr;
-    for (Shard& shard : shards) {
-        if (!shard.done && (!best || *shard.run < *best->run))
-            best = &shard;
+// The part whose next record has the lowest run, or null when all are done.
+Part* lowest(std::vector<Part>& parts) {
+    Part* best = nullptr;
+    for (Part& part : parts) {
+        if (!part.done && (!best || *part.run < *best->run))
+            best = &part;
     }
     return best;
 }
 
-// Joins the shards' records, writing them when `out` is given; false on a fault.
-bool join(const std::vector<std::string>& files, std::ostream* out, std::string& problem) {
-    std::vector<Shard> shards;
+// Joins the parts' records, handing them to `out` when it is given; false on a fault.
+bool join(const std::vector<std::string>& files, const RecordsOut& out, std::string& problem) {
+    std::vector<Part> parts;
     std::string header;
-    if (!openShards(files, shards, header, problem))
+    if (!openParts(files, parts, header, problem))
         return false;
     if (out)
-        *out << header;
+        out(header);
     std::optional<std::uint64_t> lastRun;
-    while (Shard* shard = lowest(shards)) {
-        const std::uint64_t run = *shard->run;
+    while (Part* part = lowest(parts)) {
+        const std::uint64_t run = *part->run;
         if (lastRun && run == *lastRun) {
             problem = "run " + std::to_string(run) + " is in more than one file";
             return false;
         }
         lastRun = run;
-        while (!shard->done && *shard->run == run) {
+        while (!part->done && *part->run == run) {
             if (out)
-                *out << shard->record;
-            if (!shard->advance(problem))
+                out(part->record);
+            if (!part->advance(problem))
                 return false;
         }
     }
     return true;
 }
 
-} // namespace
-
-
-namespace {
+// What is wrong with one more part, given the records of those before it; "" when nothing.
+std::string partProblem(const MergeRequest& request, const SweepRecord& record,
+                        const std::string& part, const std::vector<SweepRecord>& records,
+                        const std::map<std::uint64_t, std::string>& byShard) {
+    const std::string& first = request.parts.front();
+    const FileContent wanted =
+        request.content.value_or(records.empty() ? record.content : records.front().content);
+    const std::string shard = record.shard.text();
+    if (record.content != wanted)
+        return part + " is a " + contentName(record.content) + ", not a " + contentName(wanted);
+    if (record.state != SweepState::Complete)
+        return part + " is from a sweep that did not finish (its record says '" +
+               stateName(record.state) + "'): finish it with --resume first";
+    if (records.empty())
+        return "";
+    if (std::string difference = sweepDifference(record, records.front()); !difference.empty())
+        return part + " is not of the same sweep as " + first + ": " + difference;
+    if (record.shard.count != records.front().shard.count)
+        return part + " is shard " + shard + ", but " + first + " is shard " +
+               records.front().shard.text();
+    if (const auto given = byShard.find(record.shard.index); given != byShard.end())
+        return given->second == part ? part + " is given twice"
+                                     : given->second + " and " + part + " are both shard " + shard;
+    return "";
+}
 
 // The parts' records, checked to be the finished shards of one sweep, each
 // once; false with the reason.
 bool checkParts(const MergeRequest& request, std::vector<SweepRecord>& records,
                 std::string& problem) {
-    const std::vector<std::string>& parts = request.parts;
     std::map<std::uint64_t, std::string> byShard;
-    for (const std::string& part : parts) {
+    for (const std::string& part : request.parts) {
         std::optional<SweepRecord> record = readRecordBeside(part, problem);
         if (!record)
             return false;
-        const std::string content = (*record)["content"];
-        std::string wanted = request.content;
-        if (wanted.empty())
-            wanted = records.empty() ? content : records.front()["content"].get<std::string>();
-        const std::string state = (*record)["state"];
-        const auto [index, count] = shardOf(*record);
-        const std::string shard = std::to_string(index) + "/" + std::to_string(count);
-        if (content != wanted)
-            problem = part + " is a " + content + ", not a " + wanted;
-        else if (state != "complete")
-            problem = part + " is from a sweep that did not finish (its record says '" + state +
-                      "'): finish it with --resume first";
-        else if (!records.empty() && !(problem = sweepDifference(*record, records.front())).empty())
-            problem = part + " is not of the same sweep as " + parts.front() + ": " + problem;
-        else if (!records.empty() && count != shardOf(records.front()).second)
-            problem = part + " is shard " + shard + ", but " + parts.front() + " is shard " +
-                      records.front()["shard"].get<std::string>();
-        else if (byShard.count(index))
-            problem = byShard[index] == part ? part + " is given twice"
-                                             : byShard[index] + " and " + part +
-                                                   " are both shard " + shard;
+        problem = partProblem(request, *record, part, records, byShard);
         if (!problem.empty())
             return false;
-        byShard[index] = part;
+        byShard[record->shard.index] = part;
         records.push_back(std::move(*record));
     }
-    const std::uint64_t count = shardOf(records.front()).second;
+    const std::uint64_t count = records.front().shard.count;
     for (std::uint64_t index = 1; index <= count; ++index) {
         if (!byShard.count(index)) {
-            problem = "shard " + std::to_string(index) + "/" + std::to_string(count) +
+            problem = "shard " + Shard{index, count}.text() +
                       " is missing: give the file of every shard";
             return false;
         }
@@ -176,38 +170,28 @@ bool checkParts(const MergeRequest& request, std::vector<SweepRecord>& records,
 // The record of the joined file: the sweep as its parts record it, made whole.
 SweepRecord joinedRecord(const MergeRequest& request, const std::vector<SweepRecord>& records) {
     SweepRecord joined = records.front();
-    joined["program"] = "lurkfield-sweep";
-    joined["command_line"] = request.commandLine;
-    joined["working_directory"] = keepEveryByte(currentFolder());
-    joined["host"] = keepEveryByte(hostName());
-    joined["file"] = keepEveryByte(*request.output);
-    joined["shard"] = "1/1";
-    joined["runs_in_shard"] = joined["runs"];
-    joined["workers"] = "the shards below, joined by lurkfield-sweep --merge";
-    SweepRecord parts = SweepRecord::array();
-    static constexpr const char* tallies[] = {"runs_played", "runs_refused",
-                                              "runs_out_of_memory", "runs_failed"};
-    for (const char* tally : tallies) {
-        std::uint64_t sum = 0;
-        for (const SweepRecord& record : records)
-            sum += record.value(tally, std::uint64_t{0});
-        joined[tally] = sum;
-    }
+    joined.program = "lurkfield-sweep";
+    joined.commandLine = request.commandLine;
+    joined.workingDirectory = currentFolder();
+    joined.host = hostName();
+    joined.file = *request.output;
+    joined.shard = Shard{1, 1};
+    joined.runsInShard = joined.runs;
+    joined.workers = "the shards below, joined by lurkfield-sweep --merge";
+    joined.tally = {};
+    std::vector<PartRecord> parts;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const SweepRecord& record = records[i];
+        joined.tally += record.tally;
         // Times in this form sort as text; every part has ended.
-        joined["started"] = std::min(joined["started"], record["started"]);
-        joined["ended"] = std::max(joined["ended"], record["ended"]);
-        parts.push_back({{"file", keepEveryByte(request.parts[i])},
-                         {"shard", record["shard"]},
-                         {"host", record.value("host", "")},
-                         {"started", record["started"]},
-                         {"ended", record.value("ended", SweepRecord())},
-                         {"workers", record.value("workers", "")}});
+        joined.started = std::min(joined.started, record.started);
+        joined.ended = std::max(joined.ended, record.ended);
+        parts.push_back({request.parts[i], record.shard, record.host, record.started,
+                         record.ended, record.workers});
     }
-    joined.erase("sessions");
-    joined["merged"] = utcTime(std::chrono::system_clock::now());
-    joined["parts"] = parts;
+    joined.sessions.reset();
+    joined.merged = utcTime(std::chrono::system_clock::now());
+    joined.parts = std::move(parts);
     return joined;
 }
 
@@ -217,8 +201,8 @@ bool sameFile(const std::string& a, const std::string& b) {
     return a == b || std::filesystem::equivalent(a, b, error);
 }
 
-// Writes the joined file through FILE.tmp, so that a failed merge leaves what
-// FILE held, then its record.
+// Writes the joined file through FILE.tmp (ReplacedFile), so that a failed
+// merge leaves what FILE held, then its record.
 bool writeJoined(const MergeRequest& request, const std::vector<SweepRecord>& records,
                  std::string& problem) {
     const std::string& name = *request.output;
@@ -228,23 +212,19 @@ bool writeJoined(const MergeRequest& request, const std::vector<SweepRecord>& re
             return false;
         }
     }
-    const std::string temporary = name + ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out.is_open() || !join(request.parts, &out, problem) || !out.flush()) {
+    ReplacedFile joined(name);
+    const RecordsOut out = [&](std::string_view rows) { joined.append(rows); };
+    if (!joined.openError().empty() || !join(request.parts, out, problem) ||
+        !joined.finish().empty()) {
         if (problem.empty())
-            problem = "cannot write " + temporary;
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+            problem = "cannot write " + joined.temporaryName();
         return false;
     }
-    out.close();
-    std::error_code error;
-    std::filesystem::rename(temporary, name, error);
-    if (error) {
-        problem = "cannot write " + name + ": " + error.message();
+    if (const std::string failed = joined.replace(); !failed.empty()) {
+        problem = "cannot write " + name + ": " + failed;
         return false;
     }
-    problem = replaceFile(name + ".json", joinedRecord(request, records).dump(2) + "\n");
+    problem = writeRecordBeside(name, joinedRecord(request, records));
     if (!problem.empty())
         problem = "cannot write " + name + ".json: " + problem;
     return problem.empty();
@@ -260,7 +240,7 @@ int mergeParts(const MergeRequest& request, std::ostream& out, std::ostream& err
     if (joined && request.output)
         joined = writeJoined(request, records, problem);
     else if (joined)
-        joined = join(request.parts, &out, problem);
+        joined = join(request.parts, [&](std::string_view rows) { out << rows; }, problem);
     if (joined && !request.output && !out.flush())
         problem = "writing the joined file failed";
     if (!problem.empty()) {

@@ -1,8 +1,9 @@
 #pragma once
 // lurkfield-sweep --merge FILE...: the tables of one sweep's shards, given in
 // any order, joined into the table the whole sweep would have written, byte
-// for byte. It works on summaries as well: any CSV of the sweep whose first
-// column is the run and whose records of one run stand together.
+// for byte. It works on summaries as well: any CSV of the sweep with the
+// run's columns (run, rep, seed, found by name) whose records of one run stand
+// together.
 //
 // Every file is checked before anything is written. The record beside each
 // (FILE.json) must say that it is a finished shard of the same sweep as the
@@ -16,13 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/sweep/record/SweepRecord.h"
+
 struct MergeRequest {
     std::vector<std::string> parts;
     // Where the joined file goes (--table FILE or --summary FILE), with its
     // own record beside it; nothing for standard output.
     std::optional<std::string> output;
-    // "table" or "summary" when the parts must be of that content; "" for either.
-    std::string content;
+    // What the parts must hold; nothing for either, as long as all hold the same.
+    std::optional<FileContent> content;
     // For the joined file's record.
     std::vector<std::string> commandLine;
 };

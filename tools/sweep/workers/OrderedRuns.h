@@ -22,8 +22,6 @@ public:
     void turn(std::uint64_t run, const RecordedTurn& turn) override;
     void end(std::uint64_t run, const RunEnd& end) override;
 
-    // The position in the sequence of the first run that has not ended yet.
-    std::uint64_t nextPosition() const { return next; }
     // Whether the run at `position` of the sequence may start, with `workers`
     // playing at once: while it lies fewer than 2 x workers runs ahead of the
     // next run to be written, so that the reports held stay a few runs' worth.
@@ -31,8 +29,6 @@ public:
         return position < runs.size() && position < next + 2 * workers;
     }
     bool finished() const { return next >= runs.size(); }
-    // How many runs ahead of the next one have something held.
-    std::size_t heldRuns() const { return held.size(); }
 
 private:
     struct Held {

@@ -84,8 +84,6 @@ public:
     // Returns false, decoding no further, once the bytes are not the protocol's.
     bool feed(std::string_view bytes, Handler& handler);
 
-    // True when bytes of an unfinished message are waiting for the rest.
-    bool midMessage() const { return !pending.empty(); }
     bool ended() const { return sawEnd; }
 
 private:

@@ -1,6 +1,6 @@
-#include "tools/sweep/output/TableReader.h"
+#include "tools/sweep/rows/TableReader.h"
 
-#include "tools/sweep/output/Csv.h"
+#include "tools/sweep/rows/Csv.h"
 
 bool TableReader::next(std::string& record) {
     record.clear();

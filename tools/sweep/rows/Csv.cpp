@@ -1,4 +1,4 @@
-#include "tools/sweep/output/Csv.h"
+#include "tools/sweep/rows/Csv.h"
 
 #include <charconv>
 
@@ -41,25 +41,50 @@ std::string header(const std::vector<std::string>& names) {
     return record;
 }
 
-std::optional<std::vector<std::string>> fields(std::string_view record) {
-    std::vector<std::string> result(1);
+bool split(std::string_view record, std::vector<std::string>& fields) {
+    std::size_t count = 0;
+    const auto next = [&]() -> std::string& {
+        if (count == fields.size())
+            fields.emplace_back();
+        fields[count].clear();
+        return fields[count++];
+    };
+    std::string* field = &next();
     bool quoted = false;
     for (std::size_t i = 0; i < record.size(); ++i) {
         const char c = record[i];
         if (quoted && c == '"' && i + 1 < record.size() && record[i + 1] == '"') {
-            result.back().push_back('"');
+            field->push_back('"');
             ++i;
         } else if (c == '"') {
             quoted = !quoted;
         } else if (c == ',' && !quoted) {
-            result.emplace_back();
+            field = &next();
         } else {
-            result.back().push_back(c);
+            field->push_back(c);
         }
     }
-    if (quoted)
+    fields.resize(count);
+    return !quoted;
+}
+
+std::optional<std::string_view> rawField(std::string_view record, std::size_t index,
+                                         std::size_t count) {
+    std::size_t field = 0, start = 0;
+    std::string_view found;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= record.size(); ++i) {
+        if (i < record.size() && record[i] == '"')
+            quoted = !quoted;
+        if (i < record.size() && (record[i] != ',' || quoted))
+            continue;
+        if (field++ == index)
+            found = record.substr(start, i - start);
+        start = i + 1;
+    }
+    if (quoted || field != count || index >= count)
         return std::nullopt;
-    return result;
+    return found;
 }
 
 bool insideQuotes(std::string_view partialRecord) {
