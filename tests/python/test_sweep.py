@@ -99,3 +99,9 @@ BAD = [  # the arguments, the exception, its message
 def test_bad_input_raises_the_sweeps_own_message(arguments, error, message):
     with pytest.raises(error, match=message):
         lurkfield.sweep(**{"config": SAMPLE, "progress": False, **arguments})
+
+
+def test_progress_shows_the_runs_and_the_time_left(capsys):
+    lurkfield.sweep(SAMPLE, reps=3, turns=5, progress=True)
+    shown = capsys.readouterr().err
+    assert "lurkfield.sweep: 100%" in shown and "3/3" in shown and "run/s" in shown
