@@ -70,7 +70,13 @@ def play_on(executor, planned, shown, jobs):
                 position += 1
             done, _ = concurrent.futures.wait(playing, return_when=concurrent.futures.FIRST_COMPLETED)
             for future in done:
-                planned.report(playing.pop(future), future.result())
+                run = playing.pop(future)
+                try:
+                    reports = future.result()
+                except Exception as failure:  # as a worker that died: the run failed, the sweep goes on
+                    planned.fail(run, f"the task failed: {failure!r}")
+                else:
+                    planned.report(run, reports)
             shown(planned.runs_ended)
     finally:
         for future in playing:

@@ -81,6 +81,7 @@ void defineSweep(py::module_& module) {
         .def("run_at", &PythonSweep::runAt, py::arg("position"))
         .def("task", &taskOf, py::arg("run"))
         .def("report", &PythonSweep::report, py::arg("run"), py::arg("reports"))
+        .def("fail", &PythonSweep::fail, py::arg("run"), py::arg("why"))
         .def("table", &PythonSweep::tableColumns)
         .def("summary", &PythonSweep::summaryColumns);
     module.def(

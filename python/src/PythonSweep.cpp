@@ -1,5 +1,7 @@
 #include "PythonSweep.h"
 
+#include <memory>
+
 #include "tools/common/UsageError.h"
 #include "tools/sweep/workers/WorkerPool.h"
 #include "tools/sweep/workers/WorkerProtocol.h"
@@ -42,13 +44,15 @@ PythonSweep::PythonSweep(const std::vector<std::string>& args, std::string confi
 unsigned PythonSweep::jobs() const { return options.jobs > 0 ? options.jobs : WorkerPool::cores(); }
 
 void PythonSweep::playOnWorkers(const py::object& progress) {
-    progressCall = &progress;
     WorkerPool pool(jobs());
     {
+        progressCall = &progress;
+        // The call is forgotten on every way out, before `progress` can be gone.
+        const std::unique_ptr<const py::object*, void (*)(const py::object**)> forget(
+            &progressCall, [](const py::object** call) { *call = nullptr; });
         py::gil_scoped_release free;
         pool.playAll(*this);
     }
-    progressCall = nullptr;
     if (stoppedBy) {
         py::error_already_set stop = std::move(*stoppedBy);
         stoppedBy.reset();
@@ -64,6 +68,10 @@ void PythonSweep::report(std::uint64_t run, const std::string& reports) {
     if (!decoder.feed(reports, forwarder) || !decoder.ended())
         end(run, {RunOutcome::Failed, lastTurn, std::nullopt,
                   "the task sent something that is not a run's report"});
+}
+
+void PythonSweep::fail(std::uint64_t run, const std::string& why) {
+    end(run, {RunOutcome::Failed, 0, std::nullopt, why});
 }
 
 SweepState PythonSweep::stopping() const {

@@ -68,6 +68,8 @@ public:
     std::uint64_t runAt(std::uint64_t position) const { return sequence.at(position); }
     // What a task handed back for the run: its reports, put in order.
     void report(std::uint64_t run, const std::string& reports);
+    // A task that raised instead: the run failed, saying why, and the sweep goes on.
+    void fail(std::uint64_t run, const std::string& why);
 
     // The rows of the runs ended, in run order, as RowColumns::columns.
     pybind11::list tableColumns() const { return table.columns.columns(); }

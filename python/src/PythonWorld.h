@@ -9,6 +9,7 @@
 #include <pybind11/pybind11.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -91,5 +92,6 @@ private:
     std::unique_ptr<World> world;
     std::int32_t columns = 0;
     std::int32_t rows = 0;
-    std::uint64_t played = 0;
+    // Read by turn() while another thread may be stepping the world.
+    std::atomic<std::uint64_t> played = 0;
 };

@@ -52,6 +52,18 @@ def test_an_executor_plays_the_same_rows():
     assert [as_csv(frame) for frame in played] == [as_csv(frame) for frame in forked]
 
 
+def test_a_task_that_raises_is_a_failed_run(monkeypatch):
+    def play_run(*task):
+        if task[3] == 2:  # run 1's seed
+            raise RuntimeError("no such worker")
+        return lurkfield._lurkfield.play_run(*task)
+    monkeypatch.setattr(lurkfield._sweep, "play_run", play_run)
+    with concurrent.futures.ThreadPoolExecutor(2) as executor:
+        _, summary = lurkfield.sweep(SAMPLE, reps=3, turns=5, executor=executor, progress=False)
+    assert list(summary.outcome) == ["played", "failed", "played"]
+    assert summary.message[1] == "the task failed: RuntimeError('no such worker')"
+
+
 def test_a_worlds_run_records_what_the_sweep_records():
     table, _ = lurkfield.sweep(SAMPLE, seed=3, turns=25, every=4, progress=False)
     run = lurkfield.World(SAMPLE, seed=3).run(25, every=4)
