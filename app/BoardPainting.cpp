@@ -1,12 +1,12 @@
 #include "app/BoardPainting.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "app/CellSelection.h"
 #include "app/ClientGeometry.h"
 #include "app/GdiPainter.h"
-#include "behaviour/LineOfSight.h"
-#include "core/PropertyQueries.h"
+#include "app/SelectedCreature.h"
 #include "core/World.h"
 
 namespace {
@@ -33,14 +33,13 @@ void drawHearing(HDC dc, const PixelRect& outline) {
     DeleteObject(green);
 }
 
-// Every cell within sight range (cut to the grid) that the selected cell can see.
-void drawSight(HDC dc, const BoardGeometry& geometry, std::int32_t sight) {
+// Every cell of the sight square that the selected creature can see.
+void drawSight(HDC dc, const BoardGeometry& geometry, const SelectedCreature& creature) {
     HBRUSH paleYellow = CreateSolidBrush(sightColour);
-    const CellSpan span =
-        cellsWithin(selectedCell, sight, theWorld->grid.width, theWorld->grid.height);
+    const CellSpan span = sightSquare(creature);
     for (std::int32_t row = span.first.row; row <= span.last.row; ++row) {
         for (std::int32_t column = span.first.column; column <= span.last.column; ++column) {
-            if (!hasLineOfSight(selectedCell.column, selectedCell.row, column, row))
+            if (!seesCell(creature, {column, row}))
                 continue;
             const PixelRect fill = sightFill(geometry, {column, row});
             const RECT rect{fill.left, fill.top, fill.right, fill.bottom};
@@ -53,13 +52,12 @@ void drawSight(HDC dc, const BoardGeometry& geometry, std::int32_t sight) {
 void drawSelection(HDC dc, const BoardGeometry& geometry) {
     if (selectedCell == noCell)
         return;
-    const GameObjectPtr object = theWorld->grid.get(selectedCell.column, selectedCell.row);
-    if (!object)
+    const std::optional<SelectedCreature> creature = selectedCreatureAt(selectedCell);
+    if (!creature)
         return;
-    drawHearing(dc, hearingOutline(geometry, selectedCell, queryProperty(*object, "hearing")));
-    const std::int32_t sight = queryProperty(*object, "sight");
-    if (sight > 0)
-        drawSight(dc, geometry, sight);
+    drawHearing(dc, hearingOutline(geometry, selectedCell, creature->hearing));
+    if (creature->sight > 0)
+        drawSight(dc, geometry, *creature);
 }
 
 void drawObjects(HDC dc, const BoardGeometry& geometry) {

@@ -39,3 +39,10 @@ per_turn_ms() {
     split(a, p, " "); split(b, q, " ")
     printf format, (q[1] - p[1]) / 20000, (q[2] - p[3]) / 20000, (q[3] - p[2]) / 20000 }'
 }
+
+# stats_row WHAT TARGET "MEDIAN MIN MAX" UNIT: one row of a figures table in Markdown.
+stats_row() {
+  local med lo hi
+  read -r med lo hi <<<"$3"
+  printf '| %s | %s | %s %s | %s .. %s |\n' "$1" "$2" "$med" "$4" "$lo" "$hi"
+}

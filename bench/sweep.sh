@@ -90,22 +90,18 @@ table_mb=$(du -m memory.csv | cut -f1)
 rm -f memory.csv
 
 ratio() { awk -v a="${1%% *}" -v b="${2%% *}" "BEGIN { printf \"%.3g\", $3 }"; }
-row() { # WHAT TARGET "MEDIAN MIN MAX" UNIT
-  read -r med lo hi <<<"$3"
-  printf '| %s | %s | %s %s | %s .. %s |\n' "$1" "$2" "$med" "$4" "$lo" "$hi"
-}
 {
   echo "| what | target | median | min .. max |"
   echo "|---|---|---|---|"
-  row "4 runs of the big world x 30 turns, --jobs 1 (wall clock)" "" "$jobs1" s
-  row "4 runs of the big world x 30 turns, --jobs 2 (wall clock)" "" "$jobs2" s
+  stats_row "4 runs of the big world x 30 turns, --jobs 1 (wall clock)" "" "$jobs1" s
+  stats_row "4 runs of the big world x 30 turns, --jobs 2 (wall clock)" "" "$jobs2" s
   printf '| speed-up of --jobs 2 over --jobs 1 (ratio of the medians) | >= 1.8 | %s | |\n' \
     "$(ratio "$jobs1" "$jobs2" "a / b")"
-  row "lurkfield-text --turns 100, big world (processor time)" "" "$text_cpu" s
-  row "lurkfield-sweep, one run x 100 turns, --every 100 (processor time)" "" "$sparse_cpu" s
+  stats_row "lurkfield-text --turns 100, big world (processor time)" "" "$text_cpu" s
+  stats_row "lurkfield-sweep, one run x 100 turns, --every 100 (processor time)" "" "$sparse_cpu" s
   printf '| the run in the sweep against lurkfield-text (medians) | <= +5 %% | %+.1f %% | |\n' \
     "$(ratio "$sparse_cpu" "$text_cpu" "(a / b - 1) * 100")"
-  row "lurkfield-sweep, one run x 100 turns, --every 1 (processor time)" "" "$every_cpu" s
+  stats_row "lurkfield-sweep, one run x 100 turns, --every 1 (processor time)" "" "$every_cpu" s
   printf '| the same with every turn counted, against lurkfield-text | | %+.1f %% | |\n' \
     "$(ratio "$every_cpu" "$text_cpu" "(a / b - 1) * 100")"
   printf '| the sweep'"'"'s peak memory, %s runs x 1,000 turns, --jobs 2 (getrusage) | <= 50 MB | %.1f MB | VmHWM sampled: %.1f MB |\n' \

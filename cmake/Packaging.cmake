@@ -96,6 +96,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LURKFIELD_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_SOURCE_GENERATOR "")
+include(cmake/PythonPackage.cmake)
 include(CPack)
 
 # The browser build's site is packed by its own configuration (see the file).

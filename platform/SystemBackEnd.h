@@ -5,6 +5,7 @@
 // back end is linked into a program:
 //   platform/sdl/      SDL2, for Linux and other desktops
 //   platform/browser/  a canvas and the page's events, for the web build
+//   platform/offscreen/ framebuffers alone, for pictures painted without a screen
 // A back end includes this header and never platform/Win32Layer.h: it knows its
 // windows only as the SystemWindow it opened, and HWNDs not at all.
 //

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Lurkfield needs.
-# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|test]
+# Usage: scripts/install-deps.sh [build|windows|web|package|experiments|python|test]
 #   build: compiler, CMake, Boost, nlohmann-json, SDL2, Xlib and zlib (the desktop icon's PNG
-#          files): enough to build, install and run the program
+#          files), pybind11 and Python's headers (the Python module): enough to build, install
+#          and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
 #   web:   CMake, Boost, nlohmann-json, Emscripten, node and npm (enough for
 #          scripts/build-web.sh)
 #   package: build, with dpkg-dev, file, mingw-w64 and NSIS (enough for scripts/package.sh), and
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
 #   experiments: build, and OpenMPI (lurkfield-sweep-mpi) and gnuplot (--plot)
+#   python: build, and what the Python module and its example notebook use: numpy, pandas,
+#          tqdm, matplotlib, Jupyter's kernel and notebook runner (test adds pytest)
 #   test:  everything for the full test suite as well (GoogleTest, Google Benchmark,
 #          GNU time for bench/run.sh, Xvfb, xdotool, ImageMagick, xclip, clang for sanitizers
 #          and fuzzing, mingw-w64, Wine, dpkg-dev, file, unzip, NSIS and the package checks
@@ -24,10 +27,15 @@ node_packages=()
 command -v node >/dev/null || node_packages+=(nodejs)
 command -v npm >/dev/null || node_packages+=(npm)
 
-build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev)
+build=(g++ cmake make libboost-dev nlohmann-json3-dev libsdl2-dev libx11-dev zlib1g-dev
+       pybind11-dev python3-dev)
 # What the packages stage checks the Debian package with.
 package_checks=(lintian desktop-file-utils appstream)
 experiments=(openmpi-bin libopenmpi-dev gnuplot-nox)
+# What the Python module imports where it needs them (numpy, pandas, tqdm), and the
+# example notebook with what runs it headless.
+python=(python3-numpy python3-pandas python3-tqdm python3-matplotlib python3-nbclient
+        python3-ipykernel)
 case ${1:-build} in
 windows)
   # g++ too: the build compiles a tool it runs here (the window's icon maker).
@@ -41,6 +49,8 @@ web)
   want=(cmake make libboost-dev nlohmann-json3-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
+python)
+  want=("${build[@]}" "${python[@]}") ;;
 test)
   want=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev time
         xvfb xauth xdotool x11-utils imagemagick xclip
@@ -51,6 +61,8 @@ test)
 *)
   want=("${build[@]}") ;;
 esac
+# The full suite runs the Python module's tests (pytest) and its notebook too.
+[[ ${1:-build} != test ]] || want+=("${python[@]}" python3-pytest)
 
 missing=()
 for pkg in "${want[@]}"; do

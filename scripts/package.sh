@@ -30,6 +30,9 @@ fail() {
 
 # The Debian package, from a Release build of the programs alone, configured
 # for the package's prefix: the desktop's menu entry names its launcher's path.
+# The Python module's package, python3-lurkfield_VERSION_amd64.deb, comes with
+# it (cmake/PythonPackage.cmake).
+rm -f "$dir"/python3-lurkfield_*.deb
 {
     cmake -S . -B "$dir" "${release_options[@]}" -DCMAKE_INSTALL_PREFIX=/usr &&
         cmake --build "$dir" -j2 &&

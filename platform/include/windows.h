@@ -4,7 +4,8 @@
 // <windows.h> is used and this folder is not seen. The calls below work on a
 // software framebuffer and one message queue (platform/*.cpp); a system back
 // end gives them real windows and input (platform/SystemBackEnd.h): SDL2 on
-// desktops (platform/sdl/), the page's canvas in the web build (platform/browser/).
+// desktops (platform/sdl/), the page's canvas in the web build (platform/browser/),
+// framebuffers alone for pictures painted without a screen (platform/offscreen/).
 //
 // Provided, and what of each is honoured:
 //  Entry and windows

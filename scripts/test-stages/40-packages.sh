@@ -30,6 +30,8 @@ prefix_pid=$!
 trap 'wait; rm -rf "$setup_prefix"' EXIT
 
 tests/packages/check-deb.sh "$dir/lurkfield_${version}_amd64.deb" build
+# The Python module's package: lintian, installed, imported by /usr/bin/python3, removed.
+tests/packages/check-python-deb.sh "$dir/python3-lurkfield_${version}_amd64.deb" build
 tests/packages/check-windows-zip.sh "$dir/lurkfield-$version-windows-x86_64.zip" "$version" build-mingw/wineprefix
 waited=$SECONDS
 wait "$prefix_pid" || { cat "$dir/wineboot-setup.log" >&2; echo "packages stage FAILED: wineboot -i for the installer's checks" >&2; exit 1; }

@@ -17,8 +17,7 @@ source "$root/tests/windows/lib.sh" # seconds_since
 deb=$(realpath "$1")
 native=$(realpath -m "${2:-build}")
 version=$(dpkg-deb -f "$deb" Version)
-apt=(apt-get -o DPkg::Lock::Timeout=600 -y -qq)
-[[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
+source "$root/tests/packages/apt-package.sh"
 work=$(mktemp -d)
 
 fail() {
@@ -26,11 +25,7 @@ fail() {
     exit 1
 }
 
-exec 9>"${TMPDIR:-/tmp}/lurkfield-package-check.lock"
-flock -w 900 9 || fail "another package check held the lock for 15 minutes"
-
-! dpkg-query -W -f='${Status}' lurkfield 2>/dev/null | grep -q 'ok installed' ||
-    fail "a lurkfield package is installed on this machine already; remove it first (apt-get purge lurkfield)"
+take_turn lurkfield
 
 # The dependencies dpkg-shlibdeps found: SDL2 and X11 for the window, the C++ runtime.
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -39,46 +34,11 @@ for library in libsdl2-2.0-0 libx11-6 libstdc++6 libc6; do
 done
 
 # What the installation will bring besides lurkfield, so that exactly that goes again.
-mapfile -t brought < <(LC_ALL=C "${apt[@]}" -s install "$deb" | awk '/^Inst / && $2 != "lurkfield" { print $2 }')
-# Purges lurkfield and what it brought, unless something installed meanwhile
-# needs one of those (apt would remove that too): then only lurkfield goes.
-purge() {
-    local going=(lurkfield "${brought[@]}") extra
-    extra=$(LC_ALL=C "${apt[@]}" -s purge "${going[@]}" | awk '/^Purg / { print $2 }' |
-        grep -vxF -f <(printf '%s\n' "${going[@]}") || true)
-    if [[ -n $extra ]]; then
-        echo "NOTE (package): $(echo $extra) now need what lurkfield brought; only lurkfield is removed" >&2
-        going=(lurkfield)
-    fi
-    DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge "${going[@]}" >"$work/purge.log" 2>&1 ||
-        { cat "$work/purge.log" >&2; return 1; }
-}
-
-installed=
-cleanup() {
-    local rc=$?
-    trap - EXIT
-    set +e
-    if [[ -n $installed ]]; then
-        purge || { echo "FAILED (package): apt-get purge lurkfield" >&2; rc=1; }
-    fi
-    rm -rf "$work"
-    exit "$rc"
-}
-trap cleanup EXIT
-
-# Debian's own checks of the package: no error and no warning (an override would be in
-# the package, usr/share/lintian/overrides/lurkfield, with the reason beside it).
-lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" \
-    2>"$work/lintian.err" && ! grep -q '^[EW]: ' "$work/lintian.txt" ||
-    { cat "$work/lintian.txt" "$work/lintian.err" >&2; fail "lintian finds errors or warnings in $deb"; }
-lintian_said="lintian $(lintian --print-version): 0 errors, 0 warnings,"
-lintian_said+=" $(grep -c '^I: ' "$work/lintian.txt" || true) information tags"
+note_brought "$deb"
+lintian_clean "$deb"
 
 started=$EPOCHREALTIME
-installed=1
-DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$work/install.log" 2>&1 ||
-    { cat "$work/install.log" >&2; fail "apt-get install $deb"; }
+install_package "$deb"
 install_time=$(seconds_since "$started")
 
 [[ $(dpkg-query -W -f='${Version}' lurkfield) == "$version" ]] || fail "the installed version is not $version"
@@ -149,8 +109,7 @@ done
 [[ -f $work/data/lurkfield/lurkfield.config ]] || fail "the launcher does not take XDG_DATA_HOME"
 
 started=$EPOCHREALTIME
-installed=
-purge || fail "apt-get purge lurkfield"
+purge_package || fail "apt-get purge lurkfield"
 remove_time=$(seconds_since "$started")
 [[ ! -e /usr/bin/lurkfield-text && ! -e /usr/share/lurkfield && ! -e /usr/libexec/lurkfield ]] ||
     fail "files are left after the removal"

@@ -43,6 +43,17 @@ struct WorldSettings {
     std::vector<SettingLine> lines;
 };
 
+// The World of the settings, built with the memory available after srand(seed)
+// when a seed is given, and made theWorld: the set-up of every World played
+// without a window. `refusal` is set when it cannot be played (Refused, or
+// OutOfMemory when the memory available is too little), with the start-up
+// refusal's text. Running out of memory while building it throws std::bad_alloc.
+struct WorldSetUp {
+    std::unique_ptr<World> world;
+    std::optional<PlayEnd> refusal;
+};
+WorldSetUp setUpWorld(const WorldSettings& settings, std::optional<unsigned> seed);
+
 // Plays the World. Running out of memory, in a turn or in the hook, ends the
 // play with OutOfMemory; anything else thrown goes on to the caller. Whichever
 // way it ends, the World is gone and theWorld empty again.

@@ -37,18 +37,12 @@ void TableWriter::end(std::uint64_t, const RunEnd&) {
 SummaryWriter::SummaryWriter(const RunPlan& runPlan, OutputFile& file)
     : plan(runPlan), out(file) {}
 
-void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) {
-    // Only the first turn recorded can be turn 0.
-    if (!last && turn.turn == 0)
-        start = turn.census;
-    last = turn.census;
-}
+void SummaryWriter::turn(std::uint64_t, const RecordedTurn& turn) { census.record(turn); }
 
 void SummaryWriter::end(std::uint64_t run, const RunEnd& end) {
     std::string record;
-    writer.append(record, SummaryRow::of(RunFields::of(plan, run), start, last, end));
+    writer.append(record, SummaryRow::of(RunFields::of(plan, run), census.start, census.last, end));
     out.append(record);
     out.flush();
-    start.reset();
-    last.reset();
+    census = {};
 }

@@ -47,7 +47,5 @@ private:
     const RunPlan& plan;
     OutputFile& out;
     RowWriter writer;
-    // The census of the run's turn 0 and of its last recorded turn, once recorded.
-    std::optional<Census> start;
-    std::optional<Census> last;
+    RunCensus census;
 };

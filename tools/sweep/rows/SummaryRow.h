@@ -8,6 +8,20 @@
 #include "tools/sweep/ExperimentRun.h"
 #include "tools/sweep/rows/TableRow.h"
 
+// What a run's summary row counts from its recorded turns, taken as they come:
+// the census at turn 0 and at the last recorded turn, once recorded.
+struct RunCensus {
+    std::optional<Census> start;
+    std::optional<Census> last;
+
+    void record(const RecordedTurn& turn) {
+        // Only the first turn recorded can be turn 0.
+        if (!last && turn.turn == 0)
+            start = turn.census;
+        last = turn.census;
+    }
+};
+
 struct SummaryRow : RunFields {
     // Turns played: all of them when played, fewer (0 for a refused run) otherwise.
     std::uint64_t turns = 0;
