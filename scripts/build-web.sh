@@ -35,6 +35,11 @@ rm -rf "$site"
 mkdir -p "$site"
 cp web/site/* "$dir/cmake/app/lurkfield.js" "$dir/cmake/app/lurkfield.wasm" \
     "$npm_dir/node_modules/uplot/dist/uPlot.min.css" "$site/"
+# The page's own modules are sent without their comment lines (what each says is for its
+# readers, in web/site/): the site must stay within its size.
+for module in web/site/*.js; do
+    sed -E '/^[[:space:]]*\/\//d' "$module" >"$site/$(basename "$module")"
+done
 # The chart library's minified build defines one variable, uPlot: exported, it is a module.
 { cat "$npm_dir/node_modules/uplot/dist/uPlot.iife.min.js" && printf '\nexport default uPlot;\n'; } >"$site/uPlot.js"
 # The editor starts with the bundled sample world, written into the page as text; the page
