@@ -54,7 +54,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void lurkfield_census() {
     if (theWorld == nullptr || theWorld->lastCommandsSerial() == serialCounted)
         return;
     if (!history)
-        history.emplace(*theWorld, TurnHistory::budgetFor(*theWorld));
+        history.emplace(*theWorld, TurnHistory::budgetFor(theWorld->config));
     else
         history->played();
     serialCounted = theWorld->lastCommandsSerial();

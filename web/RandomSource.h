@@ -7,7 +7,8 @@
 // the state's top 31 bits, state 0 until srand. musl keeps its state to
 // itself; so the program's rand() and srand() are these (the link wraps them,
 // web/CMakeLists.txt), and the node text front end keeps musl's own, against
-// which the page's boards are checked.
+// which the page's boards are checked. Natively (tests/web/) it deals the page's
+// games to lurkfield-text and lurkfield-sweep, linked in the same way.
 #include <cstdint>
 
 // The generator's whole state: what the next rand() draws from.

@@ -20,9 +20,9 @@ TurnHistory::TurnHistory(World& played, std::uint64_t budgetBytes)
     keepIfDue();
 }
 
-std::uint64_t TurnHistory::budgetFor(const World& world) {
+std::uint64_t TurnHistory::budgetFor(const Config& settings) {
     constexpr std::uint64_t least = std::uint64_t{64} << 20;
-    return std::max(least, estimatedMemoryNeed(world.config) / 4);
+    return std::max(least, estimatedMemoryNeed(settings) / 4);
 }
 
 void TurnHistory::played() {

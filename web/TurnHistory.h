@@ -15,6 +15,7 @@
 
 #include "web/WorldState.h"
 
+class Config;
 class World;
 
 class TurnHistory {
@@ -23,9 +24,9 @@ public:
     // The kept states hold at most budgetBytes (below: budgetFor).
     TurnHistory(World& world, std::uint64_t budgetBytes);
 
-    // What the history may keep for a world: 64 MiB, or a quarter of the
-    // world's own memory (core/MemoryNeed.h) when that is more.
-    static std::uint64_t budgetFor(const World& world);
+    // What the history may keep for a world of the settings: 64 MiB, or a
+    // quarter of the world's own memory (core/MemoryNeed.h) when that is more.
+    static std::uint64_t budgetFor(const Config& settings);
 
     // The world has played one turn on from the turn shown (the same game: a
     // turn already played is played alike).

@@ -48,8 +48,8 @@ WorldState WorldState::of(const World& world) {
         if (command.onGrid) {
             const auto at = std::lower_bound(
                 state.objects.begin(), state.objects.end(), object,
-                [](const KeptObject& kept, const GameObject& sought) {
-                    return kept.y < sought.y || (kept.y == sought.y && kept.x < sought.x);
+                [](const KeptObject& before, const GameObject& sought) {
+                    return before.y < sought.y || (before.y == sought.y && before.x < sought.x);
                 });
             command.object = static_cast<std::uint32_t>(at - state.objects.begin());
             return;

@@ -35,6 +35,13 @@ session.watch({
 const experiment = createExperiment(() => config.value);
 // The experiment's workers start once the board is up: started with it, they would slow it.
 session.watch({ opened: () => experiment.prepare() });
+// The site kept for use without the network (service-worker.js), once the board is up.
+session.watch({
+  opened() {
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('service-worker.js').catch((error) => console.warn(`The page cannot be kept offline: ${error.message}`));
+  },
+});
 
 // The settings a link carries, or null.
 function settingsFromAddress() {

@@ -45,11 +45,15 @@ export function createPopulationChart({ turnOutput, preyOutput, predatorsOutput,
     ],
   }, data, chartBox);
   new ResizeObserver(() => chart.setSize({ width: chartBox.clientWidth, height: 220 })).observe(chartBox);
-  chart.over.addEventListener('click', (event) => {
+  // Taken on its way to the plot (the chart library keeps some clicks to itself),
+  // and measured from the plot's own edge.
+  chartBox.addEventListener('click', (event) => {
+    const plot = chart.over.getBoundingClientRect();
     const last = data[0].length - 1;
-    if (last < 0) return;
-    goTo(Math.min(last, Math.max(0, Math.round(chart.posToVal(event.offsetX, 'x')))));
-  });
+    if (last < 0 || event.clientX < plot.left || event.clientX > plot.right ||
+      event.clientY < plot.top || event.clientY > plot.bottom) return;
+    goTo(Math.min(last, Math.max(0, Math.round(chart.posToVal(event.clientX - plot.left, 'x')))));
+  }, true);
 
   function drawSoon() {
     if (drawPending) return;
@@ -57,6 +61,7 @@ export function createPopulationChart({ turnOutput, preyOutput, predatorsOutput,
     requestAnimationFrame(() => {
       drawPending = false;
       chart.setData(data);
+      chartBox.setAttribute('aria-label', `Chart of the prey and predators on the grid after each turn, from 0 to ${data[0].length - 1}; turn ${shown} shown`);
     });
   }
 
@@ -77,12 +82,11 @@ export function createPopulationChart({ turnOutput, preyOutput, predatorsOutput,
     },
     passed: count,
     turn(census) {
-      count(census);
       shown = census.turn;
+      count(census);
       turnOutput.value = String(census.turn);
       preyOutput.value = String(census.prey);
       predatorsOutput.value = String(census.predators);
-      chartBox.setAttribute('aria-label', `Chart of the prey and predators on the grid after each turn, from 0 to ${data[0].length - 1}; turn ${census.turn} shown`);
     },
   };
 }
