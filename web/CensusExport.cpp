@@ -73,9 +73,3 @@ extern "C" EMSCRIPTEN_KEEPALIVE double lurkfield_go_to_turn(double turn) {
     tellPage(history->shown(), false);
     return static_cast<double>(history->shown());
 }
-
-// The bytes the history's kept states hold (the page's tests and measurements
-// read it: bounded whatever the number of turns).
-extern "C" EMSCRIPTEN_KEEPALIVE double lurkfield_history_bytes() {
-    return history ? static_cast<double>(history->keptBytes()) : 0;
-}

@@ -326,7 +326,7 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     await expectBoard(page, frameFile);
   });
 
-  await check('at phone width a tap selects and clears a cell, and Turn is in reach', async () => {
+  await check('at phone width a tap selects and clears a cell, Turn, Back, the history and the legends are in reach', async () => {
     const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 1,
       hasTouch: true, isMobile: true });
     const tapped = await openPage(phone);
@@ -336,6 +336,17 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
     await tapped.locator('#step').tap();
     await expectBoard(tapped, traceFrame(1));
+    // A tap on the chart's left edge shows turn 0; Back, the range and the legends fit the width.
+    await tapped.locator('#step').tap();
+    await tapped.waitForFunction(() => document.getElementById('chart').getAttribute('aria-label').includes('from 0 to 2;'));
+    const plot = await tapped.locator('#chart .u-over').boundingBox();
+    await tapped.touchscreen.tap(plot.x + 1, plot.y + plot.height / 2);
+    await expectTurn(tapped, traceFrame(0));
+    await runExperiment(tapped, smallExperiment());
+    for (const selector of ['#back', '#history', '#chart .u-legend', '#experiment-chart .legend']) {
+      const box = await tapped.locator(selector).boundingBox();
+      expect(box && box.x >= 0 && box.x + box.width <= 390, `${selector} lies outside the phone's width`);
+    }
     await phone.close();
   });
 }

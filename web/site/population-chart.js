@@ -33,7 +33,7 @@ export function createPopulationChart({ turnOutput, preyOutput, predatorsOutput,
     height: 220,
     scales: { x: { time: false } },
     // Whole turns only on the turn axis.
-    axes: [{ label: 'turn', incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000, 50000, 100000] },
+    axes: [{ label: 'turn', incrs: [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000, 50000, 100000, 200000, 500000, 1000000] },
       { label: 'on the grid' }],
     legend: { show: true, live: false },
     cursor: { drag: { x: false, y: false } },
