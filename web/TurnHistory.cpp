@@ -1,6 +1,7 @@
 #include "web/TurnHistory.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/MemoryNeed.h"
 #include "core/World.h"
@@ -9,8 +10,9 @@ namespace {
 
 // The first kept state after the turn.
 template <class States> auto firstAfter(States& states, std::uint64_t turn) {
-    return std::upper_bound(states.begin(), states.end(), turn,
-                            [](std::uint64_t sought, const auto& state) { return sought < state.first; });
+    return std::upper_bound(
+        states.begin(), states.end(), turn,
+        [](std::uint64_t sought, const auto& state) { return sought < state.first; });
 }
 
 } // namespace

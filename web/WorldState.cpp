@@ -103,7 +103,8 @@ void WorldState::restoreInto(World& world) const {
         left.push_back(made(kept));
     world.lastCommands.reserve(commands.size());
     for (const KeptCommand& command : commands) {
-        const GameObjectPtr& object = command.onGrid ? onGrid[command.object] : left[command.object];
+        const GameObjectPtr& object =
+            command.onGrid ? onGrid[command.object] : left[command.object];
         if (command.movement)
             world.lastCommands.push_back(makePooled<Movement>(object, command.fromX, command.fromY,
                                                               command.toX, command.toY));

@@ -339,6 +339,7 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     // A tap on the chart's left edge shows turn 0; Back, the range and the legends fit the width.
     await tapped.locator('#step').tap();
     await tapped.waitForFunction(() => document.getElementById('chart').getAttribute('aria-label').includes('from 0 to 2;'));
+    await tapped.locator('#chart').scrollIntoViewIfNeeded(); // a tap lands only within the screen
     const plot = await tapped.locator('#chart .u-over').boundingBox();
     await tapped.touchscreen.tap(plot.x + 1, plot.y + plot.height / 2);
     await expectTurn(tapped, traceFrame(0));

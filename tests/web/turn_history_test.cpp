@@ -17,14 +17,14 @@
 
 namespace {
 
-const std::string sampleWorld = "grid.x 40\ngrid.y 30\nobstacle.density 8\nprey.number 60\n"
-                                "predator.number 6\nprey.reaction_time 1\npredator.reaction_time 3\n"
-                                "prey.eatable 1\nobstacle.blocks_los 1\npredator.hearing 4\n"
-                                "predator.sight 6\n";
-const std::string crowdedWorld = "grid.x 24\ngrid.y 18\nobstacle.density 5\nprey.number 150\n"
-                                 "predator.number 20\nprey.reaction_time 1\npredator.reaction_time 2\n"
-                                 "prey.eatable 1\nobstacle.blocks_los 1\npredator.hearing 3\n"
-                                 "predator.sight 4\n";
+const std::string sampleWorld =
+    "grid.x 40\ngrid.y 30\nobstacle.density 8\nprey.number 60\npredator.number 6\n"
+    "prey.reaction_time 1\npredator.reaction_time 3\nprey.eatable 1\nobstacle.blocks_los 1\n"
+    "predator.hearing 4\npredator.sight 6\n";
+const std::string crowdedWorld =
+    "grid.x 24\ngrid.y 18\nobstacle.density 5\nprey.number 150\npredator.number 20\n"
+    "prey.reaction_time 1\npredator.reaction_time 2\nprey.eatable 1\nobstacle.blocks_los 1\n"
+    "predator.hearing 3\npredator.sight 4\n";
 
 // Everything a turn leaves for the next: each cell's kind and counter, and the random state.
 std::string stateOf(const World& world) {
@@ -32,7 +32,8 @@ std::string stateOf(const World& world) {
     for (std::int32_t y = 0; y < world.grid.height; ++y) {
         for (std::int32_t x = 0; x < world.grid.width; ++x) {
             const GameObjectPtr object = world.grid.get(x, y);
-            text += object ? "HoX"[static_cast<int>(kindOf(*object))] + std::to_string(object->turnCounter)
+            text += object ? "HoX"[static_cast<int>(kindOf(*object))] +
+                                 std::to_string(object->turnCounter)
                            : std::string(".");
         }
         text += '\n';
@@ -63,7 +64,9 @@ struct HistoryCase {
 
 class HistoryWalk : public ::testing::TestWithParam<HistoryCase> {};
 
-std::string caseName(const ::testing::TestParamInfo<HistoryCase>& tested) { return tested.param.name; }
+std::string caseName(const ::testing::TestParamInfo<HistoryCase>& tested) {
+    return tested.param.name;
+}
 
 TEST_P(HistoryWalk, EveryTurnItGoesToAndOnFromIsTheTurnPlayedForward) {
     constexpr int turns = 120;
