@@ -8,7 +8,9 @@
 #     repainted board and Play at the fastest on the sample world, and an experiment of
 #     20 runs x 300 turns of a 200 x 200 world (4,000 prey, 400 predators) on the page's
 #     workers (one per core) against lurkfield-sweep --jobs 2 with the same options
-#     (wall clock, medians of interleaved runs) (bench/web_page_timing.js).
+#     (wall clock, medians of interleaved runs), and the board's history: any turn of the
+#     sample world's first 10,000, Back at turn 1,000 of the 200 x 200 world
+#     (bench/web_page_timing.js).
 # Usage: bench/web.sh [-r RUNS] [-w WEB_DIR] [-b BENCH_DIR] [--no-build]
 #   -r RUNS      runs of each measurement (default 5)
 #   -w WEB_DIR   the web build (default build-web, made by scripts/build-web.sh)
@@ -96,4 +98,8 @@ page() { awk -v n="$1" '$1 == n { printf "%s ms (%s .. %s)", $2, $3, $4 }' "$res
   echo "| the site (html, js, wasm, chart; uncompressed) | at most 600 KB |" \
        "$((site_bytes / 1024)) KB ($site_bytes bytes) |"
   echo "| load to first painted board, served on localhost | at most 1 s | $(page load-to-first-board) |"
+  echo "| history: any turn of the sample world's first 10,000 (40 at random; the slowest in brackets) | at most 50 ms |" \
+       "$(page history-any-turn) |"
+  echo "| history: Back at turn 1,000, 200 x 200, 4,000 prey, 400 predators | at most 150 ms |" \
+       "$(page history-back-at-1000) |"
 } | tee "$results/table.md"

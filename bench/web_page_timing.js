@@ -7,10 +7,17 @@
 //     on the canvas; the frame that shows them is reported too;
 //   - Play at the fastest speed on the sample world: turns a second over 3 s;
 //   - an experiment (EXPERIMENT, the options of its field) from Run to Done, in seconds,
-//     in the last three runs.
+//     in the last three runs;
+//   - the board's history: going to a turn of the sample world's first 10,000 (opened by a
+//     link at turn 10,000, then 40 turns drawn at random, each from the range's input event
+//     to the end of its handling, in which the program restores a kept state, plays on to
+//     the turn and repaints), and Back at turn 1,000 of a 200 x 200 world of 4,000 prey and
+//     400 predators (its click's handling).
+// Run from the checkout (the sample world is its lurkfield.config).
 // Prints one line per figure: "NAME median min max" (milliseconds, turns a second, seconds).
 //   node bench/web_page_timing.js URL [RUNS] [EXPERIMENT]
 'use strict';
+const fs = require('fs');
 const { launchChromium } = require('../tests/web/chromium');
 
 const [url, runsArgument, experimentOptions] = process.argv.slice(2);
@@ -38,6 +45,46 @@ function watchFirstBoard() {
     });
     observer.observe(document, { attributes: true, attributeFilter: ['style'], subtree: true });
   });
+}
+
+// A page on the settings (the sample world's with these lines over it) at the turn.
+async function openAtTurn(browser, settings, turn) {
+  const context = await browser.newContext({ viewport: { width: 1200, height: 900 } });
+  const page = await context.newPage();
+  const text = fs.readFileSync('lurkfield.config', 'utf8') + settings;
+  await page.goto(`${url}#config=${encodeURIComponent(text)}&turn=${turn}`);
+  await page.waitForFunction((shown) => document.getElementById('turn').value === shown, String(turn), { timeout: 600000 });
+  return { context, page };
+}
+
+// The time of the handling of each of `count` events: a click on Back, or the range set
+// to a turn drawn at random.
+async function historyTimes(page, count, how) {
+  return page.evaluate(([times, kind]) => {
+    const back = document.getElementById('back');
+    const range = document.getElementById('history');
+    const taken = [];
+    for (let i = 0; i < times; i++) {
+      const started = performance.now();
+      if (kind === 'back') back.click();
+      else {
+        range.value = String(Math.floor(Math.random() * (Number(range.max) + 1)));
+        range.dispatchEvent(new Event('input', { bubbles: true }));
+      }
+      taken.push(performance.now() - started);
+    }
+    return taken;
+  }, [count, how]);
+}
+
+async function historyFigures(browser) {
+  const sample = await openAtTurn(browser, '', 10000);
+  const anyTurn = await historyTimes(sample.page, 40, 'range');
+  await sample.context.close();
+  const big = await openAtTurn(browser, 'grid.x 200\ngrid.y 200\nprey.number 4000\npredator.number 400\n', 1000);
+  const back = await historyTimes(big.page, 1, 'back');
+  await big.context.close();
+  return { anyTurn, back };
 }
 
 async function main() {
@@ -87,7 +134,10 @@ async function main() {
     }
     await context.close();
   }
+  const history = await historyFigures(browser);
   await browser.close();
+  console.log(`history-any-turn ${stats(history.anyTurn)}`);
+  console.log(`history-back-at-1000 ${stats(history.back)}`);
   console.log(`load-to-first-board ${stats(loads)}`);
   console.log(`space-to-repainted-board ${stats(keys)}`);
   console.log(`space-to-shown-frame ${stats(keyFrames)}`);

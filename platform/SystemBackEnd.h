@@ -31,6 +31,8 @@
 //  close             the user asks to close the window: WM_CLOSE.
 //  repaint           the system lost the window's pixels: the last paint is shown again,
 //                    unless a repaint waits anyway.
+//  redraw            what the window shows has changed outside its messages (the page
+//                    took the board to another turn): the whole client area is invalid.
 // And the program's entry, which each back end's main calls (Win32Entry.cpp).
 #include <optional>
 
@@ -72,6 +74,7 @@ void click(SystemWindow& window, int x, int y);
 void size(SystemWindow& window, int width, int height);
 void close(SystemWindow& window);
 void repaint(SystemWindow& window);
+void redraw(SystemWindow& window);
 
 } // namespace win32layer::report
 

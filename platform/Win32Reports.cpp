@@ -54,4 +54,9 @@ void repaint(SystemWindow& system) {
         win32layer::system::present(system, window->framebuffer);
 }
 
+void redraw(SystemWindow& system) {
+    if (HWND__* window = windowOn(system))
+        InvalidateRect(window, nullptr, TRUE);
+}
+
 } // namespace win32layer::report

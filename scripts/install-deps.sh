@@ -5,7 +5,7 @@
 #          files), pybind11 and Python's headers (the Python module): enough to build, install
 #          and run the program
 #   windows: CMake, Boost, mingw-w64 and the host's g++ (enough for scripts/build-windows.sh)
-#   web:   CMake, Boost, nlohmann-json, Emscripten, node and npm (enough for
+#   web:   CMake, Boost, nlohmann-json, Emscripten, node and npm, g++ and zlib (enough for
 #          scripts/build-web.sh)
 #   package: build, with dpkg-dev, file, mingw-w64 and NSIS (enough for scripts/package.sh), and
 #          lintian, desktop-file-utils and appstream (the packages stage's checks of the .deb)
@@ -46,7 +46,8 @@ package)
   # the Windows installer NSIS's makensis.
   want=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64 nsis "${package_checks[@]}") ;;
 web)
-  want=(cmake make libboost-dev nlohmann-json3-dev emscripten "${node_packages[@]}") ;;
+  # g++ and zlib too: the build draws the page's icons with a tool it runs here.
+  want=(g++ cmake make libboost-dev nlohmann-json3-dev zlib1g-dev emscripten "${node_packages[@]}") ;;
 experiments)
   want=("${build[@]}" "${experiments[@]}") ;;
 python)

@@ -18,7 +18,7 @@
 //                                        `file` (the sweep's FILE.json)
 //   experiment_outcome()                 {"tally": {"played", "not_played":
 //                                        {outcome: runs}}, "chart": {"lines":
-//                                        [{"label", "shade", "turns", "prey",
+//                                        [{"label", "shade", "colour", "turns", "prey",
 //                                        "predators"}], "problem"}}: prey and
 //                                        predators each the mean, least and most
 //                                        for every turn
@@ -30,6 +30,7 @@
 #include <string>
 
 #include "tools/common/UsageError.h"
+#include "tools/sweep/output/PlotPalette.h"
 #include "web/ExperimentSession.h"
 
 namespace {
@@ -108,7 +109,7 @@ std::string chartJson(const ExperimentSession::Outcome& outcome) {
         out += (&line == outcome.chart.data() ? "" : ",");
         out += "{\"label\":" + quoted(line.label) + ",\"shade\":";
         addNumber(out, line.shade);
-        out += ",\"turns\":";
+        out += ",\"colour\":\"" + plotColour(line.shade) + "\",\"turns\":";
         addNumbers(out, line.turns);
         out += ",\"prey\":";
         addFigures(out, line.prey);

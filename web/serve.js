@@ -20,6 +20,8 @@ const types = {
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.config': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
+  '.png': 'image/png',
 };
 
 // The decoded path of the request, or null when it is not well formed.

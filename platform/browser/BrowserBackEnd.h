@@ -7,7 +7,8 @@
 // Window: the canvas. Its size in device pixels is the client area, whatever
 // size the program asks for: the page lays it out. The window is visible while
 // it is open; it has no frame, title or close button, but the page may close it
-// (Module.closeWindow(), which sends WM_CLOSE).
+// (Module.closeWindow(), which sends WM_CLOSE) or have it painted afresh
+// (Module.redrawWindow(), after the page took the board to another turn).
 // Input, while the canvas has the focus: typed ASCII characters (space included),
 // Escape, Return and Backspace as WM_CHAR (none with Ctrl, Alt or Meta held, so
 // the browser's own shortcuts still work; Tab moves the focus on); the primary
@@ -34,7 +35,7 @@ struct SystemWindow {
 extern "C" {
 int browser_start();
 // Listens to the canvas; its events are queued with the kinds given (BrowserEvent).
-void browser_open_window(int character, int click, int resize, int close);
+void browser_open_window(int character, int click, int resize, int close, int redraw);
 int browser_client_width();
 int browser_client_height();
 int browser_show_window();
@@ -52,4 +53,4 @@ void browser_program_end(int exitCode);
 
 // The kinds of event in browser_window.js's queue, handed to it by browser_open_window:
 // this is their only definition.
-enum class BrowserEvent { character = 1, click = 2, resize = 3, close = 4 };
+enum class BrowserEvent { character = 1, click = 2, resize = 3, close = 4, redraw = 5 };

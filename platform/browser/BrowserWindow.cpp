@@ -33,6 +33,9 @@ void translateEvent(SystemWindow& window, const int (&event)[3]) {
     case BrowserEvent::close:
         report::close(window);
         break;
+    case BrowserEvent::redraw:
+        report::redraw(window);
+        break;
     }
 }
 
@@ -51,7 +54,8 @@ SystemWindow* openWindow(const char*, bool, std::optional<ClientSize>) {
         return nullptr;
     canvasWindow = std::make_unique<SystemWindow>();
     browser_open_window(kindOf(BrowserEvent::character), kindOf(BrowserEvent::click),
-                        kindOf(BrowserEvent::resize), kindOf(BrowserEvent::close));
+                        kindOf(BrowserEvent::resize), kindOf(BrowserEvent::close),
+                        kindOf(BrowserEvent::redraw));
     return canvasWindow.get();
 }
 

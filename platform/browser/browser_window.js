@@ -90,8 +90,8 @@ mergeInto(LibraryManager.library, {
   },
 
   browser_open_window__deps: ['$win32Browser'],
-  browser_open_window: function (character, click, resize, close) {
-    win32Browser.kinds = { character: character, click: click, resize: resize, close: close };
+  browser_open_window: function (character, click, resize, close, redraw) {
+    win32Browser.kinds = { character: character, click: click, resize: resize, close: close, redraw: redraw };
     const canvas = Module['canvas'];
     const box = canvas.getBoundingClientRect();
     win32Browser.client = {
@@ -104,6 +104,8 @@ mergeInto(LibraryManager.library, {
     // A character from the page's own controls, taken in exactly as a key's.
     Module['typeCharacter'] = (character) =>
       win32Browser.queue([win32Browser.kinds.character, character, 0]);
+    // The page changed what the board shows (another turn): the window paints it afresh.
+    Module['redrawWindow'] = () => win32Browser.queue([win32Browser.kinds.redraw, 0, 0]);
   },
 
   browser_client_width__deps: ['$win32Browser'],
@@ -132,6 +134,7 @@ mergeInto(LibraryManager.library, {
     win32Browser.events = [];
     delete Module['closeWindow'];
     delete Module['typeCharacter'];
+    delete Module['redrawWindow'];
     Module['canvas'].style.visibility = 'hidden';
   },
 

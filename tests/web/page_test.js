@@ -5,7 +5,8 @@
 // end's frame; the experiments (their files against lurkfield-sweep's, refused options,
 // Cancel, a link); and the failures (a program that cannot be loaded, a worker that throws).
 //   node tests/web/page_test.js URL FRAMES_DIR BOARDCHECK
-// FRAMES_DIR holds sample/{lurkfield.config,trace.txt} (the frames of many turns), shared/
+// FRAMES_DIR holds sample/ and second/, each {lurkfield.config,trace.txt} (the frames of
+// many turns: two worlds whose history the page walks), shared/
 // {lurkfield.config,frame0.txt}, experiment/{options.txt,native-{table,summary}.csv}.
 'use strict';
 const { launchChromium } = require('./chromium');
@@ -99,17 +100,18 @@ const boardHidden = () => document.getElementById('board').style.visibility !== 
 const waitForText = (page, selector, pattern, timeout) => page.waitForFunction(([chosen, source]) =>
   new RegExp(source).test(document.querySelector(chosen).textContent), [selector, pattern.source], { timeout });
 
-// The frame of turn T of the sample world's trace, written to a file of its own.
-function traceFrame(turn) {
-  const file = path.join(sample, `trace-frame${turn}.txt`);
-  const frame = fs.readFileSync(path.join(sample, 'trace.txt'), 'utf8').split('\n\n').find((text) => text.startsWith(`turn ${turn}:`));
-  expect(frame, `the trace has no turn ${turn}`);
+// The frame of turn T of a world's trace (DIR/trace.txt), written to a file of its own.
+function frameOf(dir, turn) {
+  const file = path.join(dir, `trace-frame${turn}.txt`);
+  const frame = fs.readFileSync(path.join(dir, 'trace.txt'), 'utf8').split('\n\n').find((text) => text.startsWith(`turn ${turn}:`));
+  expect(frame, `the trace of ${path.basename(dir)} has no turn ${turn}`);
   fs.writeFileSync(file, frame + '\n\n');
   return file;
 }
+const traceFrame = (turn) => frameOf(sample, turn);
 
-// A press on a predator's cell (a click or a tap) selects it, a second clears it.
-async function expectSelectAndClear(page, frameFile, press) {
+// A predator's cell of the frame, and the page's point at its centre.
+async function predatorCell(page, frameFile) {
   const rows = fs.readFileSync(frameFile, 'utf8').split('\n').slice(1).filter((line) => /^[.#oH]+$/.test(line));
   const cell = execFileSync(boardcheck, ['find', frameFile, 'H']).toString().trim().split(' ');
   const centre = await page.$eval('#board', (canvas, [[column, row], columns, rowCount]) => {
@@ -118,6 +120,12 @@ async function expectSelectAndClear(page, frameFile, press) {
     const scale = box.width / canvas.width;
     return { x: box.left + (column + 0.5) * width * scale, y: box.top + (row + 0.5) * height * scale };
   }, [cell.map(Number), rows[0].length, rows.length]);
+  return { cell, centre };
+}
+
+// A press on a predator's cell (a click or a tap) selects it, a second clears it.
+async function expectSelectAndClear(page, frameFile, press) {
+  const { cell, centre } = await predatorCell(page, frameFile);
   await press(centre.x, centre.y);
   await expectBoard(page, frameFile, ['--config', sampleConfig, '--select', ...cell]);
   await press(centre.x, centre.y);
@@ -160,6 +168,111 @@ async function checkTurns(page) {
     for (const key of ['x', 'Enter', 'Backspace', 'Shift+A']) await page.keyboard.press(key);
     expect(before.rgb === (await canvasPixels(page)).rgb, 'the board changed');
     await expectPopulation(page, traceFrame(await page.$eval('#turn', (output) => output.value)));
+  });
+}
+
+// The ways to another turn of the board's history, each given the turn to show.
+const historyWays = {
+  turn: (page) => page.click('#step'),
+  back: (page) => page.click('#back'),
+  range: (page, turn) => page.$eval('#history', (range, value) => {
+    range.value = String(value);
+    range.dispatchEvent(new Event('input', { bubbles: true }));
+  }, turn),
+  // The chart once it is drawn to the furthest turn, at the turn's place on its axis.
+  chart: async (page, turn) => {
+    const furthest = await page.getAttribute('#history', 'max');
+    await page.waitForFunction((last) => document.getElementById('chart').getAttribute('aria-label').includes(`from 0 to ${last};`), furthest);
+    const box = await page.locator('#chart .u-over').boundingBox();
+    await page.mouse.click(box.x + (box.width - 1) * (turn / Number(furthest)), box.y + box.height / 2);
+  },
+};
+
+// A page on the settings of DIR/lurkfield.config, by a link (and the link's own turn).
+async function openWorld(context, dir, turn = null) {
+  const text = fs.readFileSync(path.join(dir, 'lurkfield.config'), 'utf8');
+  const page = await openPage(context, `${url}#config=${encodeURIComponent(text)}${turn === null ? '' : `&turn=${turn}`}`);
+  await page.waitForFunction(boardVisible);
+  return page;
+}
+
+async function checkHistory(context, worlds) {
+  // [way, turn it shows]: on to turn 12, back, to any turn by the range and the chart, on from there.
+  const walk = [...Array.from({ length: 12 }, (_, turn) => ['turn', turn + 1]), ['back', 11], ['chart', 4],
+    ['turn', 5], ['range', 0], ['chart', 9], ['back', 8], ['range', 12], ['turn', 13], ['range', 3], ['chart', 13]];
+  for (const dir of worlds) {
+    await check(`${path.basename(dir)}: forward, Back, the range and the chart show the node front end's frame of each turn`, async () => {
+      const page = await openWorld(context, dir);
+      let furthest = 0;
+      for (const [way, turn] of walk) {
+        furthest = Math.max(furthest, turn);
+        await historyWays[way](page, turn);
+        await expectTurn(page, frameOf(dir, turn)).catch((error) => { throw new Error(`${way} to turn ${turn}: ${error.message}`); });
+        const range = await page.$eval('#history', (input) => [input.value, input.max]);
+        expect(range[0] === String(turn) && range[1] === String(furthest), `${way} to turn ${turn}: the range reads ${range.join(' of ')}`);
+      }
+      await page.close();
+    });
+  }
+
+  await check('a selected cell keeps its overlay at every turn it is taken to', async () => {
+    const page = await openWorld(context, sample);
+    await historyWays.range(page, 0);
+    for (let turn = 1; turn <= 6; turn += 1) await historyWays.turn(page);
+    await expectPopulation(page, traceFrame(6));
+    const { cell, centre } = await predatorCell(page, traceFrame(6));
+    await page.mouse.click(centre.x, centre.y);
+    for (const [way, turn] of [['back', 5], ['range', 2], ['chart', 6]]) {
+      await historyWays[way](page, turn);
+      await expectBoard(page, traceFrame(turn), ['--config', sampleConfig, '--select', ...cell]);
+    }
+    await page.close();
+  });
+
+  await check('a link to a turn opens the world at that turn; Copy a link gives the turn shown', async () => {
+    const page = await openWorld(context, worlds[1], 7);
+    await expectTurn(page, frameOf(worlds[1], 7));
+    expect(await page.getAttribute('#history', 'max') === '7', 'the history does not hold the turns before the linked one');
+    await historyWays.back(page);
+    await expectTurn(page, frameOf(worlds[1], 6));
+    await page.click('#copy-link');
+    const link = await page.inputValue('#link');
+    expect(link.endsWith('&turn=6') && link.includes('#config='), `the page offers the link ${link}`);
+    await page.close();
+  });
+
+  await check('a link whose turn cannot be shown opens at turn 0 and says why', async () => {
+    for (const [turn, why] of [['-3', /"-3" is negative/], ['abc', /"abc" is not a number/], ['', /"" is not a number/],
+      ['2.5', /"2\.5" is not a number/], ['1000001', /"1000001" is past turn 1,000,000/]]) {
+      const page = await openWorld(context, sample, turn);
+      await waitForText(page, '#link-status', new RegExp(`${why.source}: the board opens at turn 0`));
+      await expectTurn(page, traceFrame(0));
+      await page.close();
+    }
+  });
+}
+
+async function checkOffline(browser) {
+  await check('after one visit the page loads, plays a turn and runs an experiment offline', async () => {
+    const context = await browser.newContext({ viewport: { width: 1200, height: 900 } });
+    const page = await openPage(context);
+    await page.waitForFunction(boardVisible);
+    // The site is kept once its service worker is active.
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const manifest = await page.evaluate(async () => {
+      const answer = await fetch(document.querySelector('link[rel=manifest]').href);
+      return { type: answer.headers.get('content-type'), body: await answer.json() };
+    });
+    expect(manifest.type === 'application/manifest+json' && manifest.body.name === 'Lurkfield' &&
+      manifest.body.icons.some((icon) => icon.sizes === '192x192'), `the manifest is ${JSON.stringify(manifest)}`);
+    await context.setOffline(true);
+    await page.reload();
+    await page.waitForFunction(boardVisible);
+    await expectTurn(page, traceFrame(0));
+    await page.click('#step');
+    await expectTurn(page, traceFrame(1));
+    expect(/^Done: 4 runs/.test(await runExperiment(page, smallExperiment())), 'the experiment does not run offline');
+    await context.close();
   });
 }
 
@@ -213,7 +326,7 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     await expectBoard(page, frameFile);
   });
 
-  await check('at phone width a tap selects and clears a cell, and Turn is in reach', async () => {
+  await check('at phone width a tap selects and clears a cell, Turn, Back, the history and the legends are in reach', async () => {
     const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 1,
       hasTouch: true, isMobile: true });
     const tapped = await openPage(phone);
@@ -223,6 +336,18 @@ async function checkCellsAndSizes(page, browser, frameFile) {
     expect(step.x >= 0 && step.x + step.width <= 390, 'Turn lies outside the phone\'s width');
     await tapped.locator('#step').tap();
     await expectBoard(tapped, traceFrame(1));
+    // A tap on the chart's left edge shows turn 0; Back, the range and the legends fit the width.
+    await tapped.locator('#step').tap();
+    await tapped.waitForFunction(() => document.getElementById('chart').getAttribute('aria-label').includes('from 0 to 2;'));
+    await tapped.locator('#chart').scrollIntoViewIfNeeded(); // a tap lands only within the screen
+    const plot = await tapped.locator('#chart .u-over').boundingBox();
+    await tapped.touchscreen.tap(plot.x + 1, plot.y + plot.height / 2);
+    await expectTurn(tapped, traceFrame(0));
+    await runExperiment(tapped, smallExperiment());
+    for (const selector of ['#back', '#history', '#chart .u-legend', '#experiment-chart .legend']) {
+      const box = await tapped.locator(selector).boundingBox();
+      expect(box && box.x >= 0 && box.x + box.width <= 390, `${selector} lies outside the phone's width`);
+    }
     await phone.close();
   });
 }
@@ -280,6 +405,17 @@ const smallExperiment = () => fs.readFileSync(path.join(experimentDir, 'options.
 const nativeFile = (file) => fs.readFileSync(path.join(experimentDir, `native-${file}`), 'utf8');
 const chartNames = (page) => page.getAttribute('#experiment-chart', 'aria-label').then((label) => label.split(': ')[1]);
 
+// The experiment chart's legend names exactly these points, each in a colour of its own,
+// above its two panels (prey, predators) with the desktop plot's axis labels.
+async function expectLegend(page, points) {
+  const legend = await page.$$eval('#experiment-chart .legend li', (items) => items.map((item) =>
+    [item.textContent, item.querySelector('.swatch').style.background]));
+  expect(JSON.stringify(legend.map(([name]) => name)) === JSON.stringify(points), `the legend names ${legend.map(([name]) => name).join('; ')}`);
+  expect(new Set(legend.map(([, colour]) => colour)).size === points.length, 'two points share a colour');
+  const panels = await page.$$eval('#experiment-chart .panel', (all) => all.map((panel) => panel.getAttribute('aria-label')).join('; '));
+  expect(panels === 'prey against the turn; predators against the turn', `the panels are ${panels}`);
+}
+
 async function runExperiment(page, options, done = /^Done/, timeout = 10000) {
   await page.fill('#config', fs.readFileSync(sampleConfig, 'utf8'));
   await page.fill('#experiment-options', options);
@@ -301,6 +437,7 @@ async function checkExperiments(page, context) {
     const differ = Object.keys(native).filter((key) => !(key in record) || (sweepKeys.test(key) && JSON.stringify(record[key]) !== JSON.stringify(native[key])));
     expect(!differ.length && record.command_line.join(' ') === `lurkfield-sweep ${smallExperiment()}`, `the record differs from lurkfield-sweep's in ${differ}`);
     expect(await chartNames(page) === 'predator.sight=1; predator.sight=6', 'the chart does not draw each point');
+    await expectLegend(page, ['predator.sight=1', 'predator.sight=6']);
   });
 
   await check('experiment options are refused with the sweep\'s message, or the page\'s', async () => {
@@ -319,7 +456,9 @@ async function checkExperiments(page, context) {
   });
 
   await check('Cancel stops the experiment; the finished runs stay downloadable', async () => {
-    await runExperiment(page, '--reps 40 --turns 3000 --every 100', /^[1-9]\d* of 40 runs done/, 60000);
+    // Runs of a world whose prey live on, long enough to be cancelled midway.
+    await runExperiment(page, '--set grid.x=100 --set grid.y=100 --set prey.number=2000 --reps 40 --turns 3000 --every 100',
+      /^[1-9]\d* of 40 runs done/, 60000);
     const workersEnded = page.workers().map((worker) => new Promise((resolve) => worker.once('close', resolve)));
     await page.click('#cancel-experiment');
     const said = await page.textContent('#experiment-status');
@@ -329,6 +468,7 @@ async function checkExperiments(page, context) {
     const runs = new Set((await downloaded(page, '#download-summary')).bytes.toString().trim().split('\n').slice(1).map((row) => row.split(',')[0]));
     expect(runs.size === Number(said.match(/Cancelled: (\d+) of 40/)[1]), `the summary holds ${runs.size} runs: ${said}`);
     expect(await chartNames(page) === 'all runs', 'the cancelled experiment shows no chart of its runs');
+    await expectLegend(page, ['all runs']);
   });
 
   await check('a link to an experiment opens the page, runs it and shows the chart', async () => {
@@ -390,8 +530,10 @@ async function main() {
   await checkKeeping(page, turn);
   await checkCellsAndSizes(page, browser, traceFrame(turn + 2));
   await checkProgramLife(page, context);
+  await checkHistory(context, [sample, path.join(frames, 'second')]);
   await checkExperiments(page, context);
   await checkFailures(browser);
+  await checkOffline(browser);
   await check('no page errors', async () => expect(pageErrors.length === 0, pageErrors.join('; ')));
 
   await browser.close();

@@ -9,22 +9,27 @@ const net = require('net');
 const os = require('os');
 const path = require('path');
 
-// The status line's code of a raw request, so that paths reach the server unmended.
-function statusOf(port, request) {
+// The reply to a raw request, so that paths reach the server unmended.
+function replyTo(port, request) {
   return new Promise((resolve, reject) => {
     const socket = net.connect(port, '127.0.0.1', () => socket.write(request));
     let reply = '';
     socket.on('data', (data) => { reply += data; });
-    socket.on('end', () => resolve(Number(reply.split(' ')[1])));
+    socket.on('end', () => resolve(reply));
     socket.on('error', reject);
   });
 }
+
+// The status line's code of a raw request.
+const statusOf = async (port, request) => Number((await replyTo(port, request)).split(' ')[1]);
 
 async function main() {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lurkfield-serve-'));
   const site = path.join(work, 'site');
   fs.mkdirSync(path.join(site, 'sub'), { recursive: true });
   fs.writeFileSync(path.join(site, 'index.html'), '<p>page</p>');
+  fs.writeFileSync(path.join(site, 'manifest.webmanifest'), '{}');
+  fs.writeFileSync(path.join(site, 'icon.png'), '');
   fs.writeFileSync(path.join(work, 'secret.txt'), 'secret');
   fs.symlinkSync(path.join(work, 'secret.txt'), path.join(site, 'out'));
   fs.symlinkSync(path.join(site, 'index.html'), path.join(site, 'in.html'));
@@ -52,6 +57,12 @@ async function main() {
     ];
     for (const [request, status] of cases)
       assert.strictEqual(await statusOf(port, request), status, JSON.stringify(request));
+    // What an installable page needs, with its type.
+    for (const [file, type] of [['manifest.webmanifest', 'application/manifest+json'], ['icon.png', 'image/png'],
+      ['index.html', 'text/html; charset=utf-8']]) {
+      const reply = await replyTo(port, `GET /${file} HTTP/1.0\r\n\r\n`);
+      assert.match(reply, new RegExp(`^content-type: ${type.replace('+', '\\+')}\r$`, 'mi'), file);
+    }
   } finally {
     server.kill();
     fs.rmSync(work, { recursive: true, force: true });

@@ -123,9 +123,14 @@ check_text_sample_game() {
 # The frames the page must show, from the node text front end.
 write_page_frames() {
     local dir=$work/page
-    mkdir -p "$dir/sample" "$dir/shared"
+    mkdir -p "$dir/sample" "$dir/second" "$dir/shared"
     cp "$root/lurkfield.config" "$dir/sample/"
     (cd "$dir/sample" && node "$node_text" --turns 1000 --trace >trace.txt)
+    # A second world for the history: crowded, predators acting every other turn.
+    sed -e 's/^grid.x .*/grid.x 24/' -e 's/^grid.y .*/grid.y 18/' -e 's/^prey.number .*/prey.number 90/' \
+        -e 's/^predator.number .*/predator.number 12/' -e 's/^predator.reaction_time .*/predator.reaction_time 2/' \
+        "$root/lurkfield.config" >"$dir/second/lurkfield.config"
+    (cd "$dir/second" && node "$node_text" --turns 20 --trace >trace.txt)
     cp "$root/tests/windows/worlds/all-obstacles.config" "$dir/shared/lurkfield.config"
     (cd "$dir/shared" && node "$node_text" --turns 0 >frame0.txt)
 }

@@ -189,7 +189,7 @@ export function createExperiment(settingsText) {
   byId('download-record').addEventListener('click', () =>
     offer('lurkfield-experiment.json', () => experimentRecord(current.instance, tableFile), 'application/json'));
   byId('copy-experiment-link').addEventListener('click', async () => {
-    const href = linkTo(settingsText(), field.value);
+    const href = linkTo(settingsText(), { experiment: field.value });
     try {
       await navigator.clipboard.writeText(href);
       say('Link copied: it opens this page on these settings and runs this experiment.');

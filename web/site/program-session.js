@@ -10,10 +10,15 @@
 //   starting()       a new program is on its way (the turn is 0 again)
 //   opened(program)  its window is open: program is the instance (typeCharacter,
 //                    onPresent, as platform/browser/BrowserBackEnd.h says)
-//   turn(census)     a new turn is shown: {turn, obstacles, prey, predators}, from
-//                    the program's census (web/CensusExport.cpp), which the page asks
-//                    for each time the program looks for its next message
+//   turn(census)     a turn is shown: {turn, furthest, obstacles, prey, predators},
+//                    from the program's census (web/CensusExport.cpp), which the page
+//                    asks for each time the program looks for its next message
+//   passed(census)   a turn played for the first time on the way to another
+//   going()          the board is taken to another turn (goTo)
 //   ended()          the program ended, was replaced or could not run
+// The board's game is one history (web/TurnHistory.h) from the set-up to the
+// furthest turn played: goTo(turn) takes the board to any turn of it, or on,
+// exactly as playing on from the set-up shows it; a start begins a new one.
 // The status line says what the user must know: starting, ended, failed.
 import { startProgram } from './loader.js';
 
@@ -21,6 +26,7 @@ export function createProgramSession(board, status) {
   const watchers = [];
   let current = null;
   let shownTurn = 0;
+  let furthestTurn = 0;
 
   const say = (text) => { status.textContent = text; };
   const tell = (hook, ...values) => watchers.forEach((watcher) => watcher[hook] && watcher[hook](...values));
@@ -33,11 +39,28 @@ export function createProgramSession(board, status) {
     console.warn(error);
   }
 
-  function census(run, counts) {
-    if (run.replaced || counts.serial === run.lastSerial) return;
-    if (run.lastSerial !== null) shownTurn += 1;
-    run.lastSerial = counts.serial;
-    tell('turn', { turn: shownTurn, obstacles: counts.obstacles, prey: counts.prey, predators: counts.predators });
+  function census(run, { turn, furthest, obstacles, prey, predators, passing }) {
+    if (run.replaced) return;
+    const counts = { turn, furthest, obstacles, prey, predators };
+    if (passing) return tell('passed', counts);
+    shownTurn = turn;
+    furthestTurn = furthest;
+    tell('turn', counts);
+  }
+
+  // The board of the turn, once the program's window is open; false when it is not.
+  function goTo(turn) {
+    const module = current && current.opened && !current.over && current.module;
+    if (!module || !module.redrawWindow) return false;
+    tell('going');
+    try {
+      module._lurkfield_go_to_turn(turn);
+    } catch (error) {
+      failed(current, error);
+      return false;
+    }
+    module.redrawWindow();
+    return true;
   }
 
   function windowOpened(run) {
@@ -48,7 +71,7 @@ export function createProgramSession(board, status) {
   }
 
   function launch(text) {
-    const run = { replaced: false, opened: false, over: false, lastSerial: null };
+    const run = { replaced: false, opened: false, over: false };
     run.module = {
       canvas: board,
       preRun: [() => run.module.FS.writeFile('lurkfield.config', text)],
@@ -77,8 +100,10 @@ export function createProgramSession(board, status) {
 
   return {
     watch(watcher) { watchers.push(watcher); },
-    // The turn the board shows.
+    // The turn the board shows, and the furthest of its history.
     turn: () => shownTurn,
+    furthest: () => furthestTurn,
+    goTo,
     start(text) {
       tell('ended');
       if (current) {
@@ -86,7 +111,7 @@ export function createProgramSession(board, status) {
         if (current.module.closeWindow) current.module.closeWindow();
         else current.module.canvas = document.createElement('canvas');
       }
-      shownTurn = 0;
+      shownTurn = furthestTurn = 0;
       tell('starting');
       say('Starting the program…');
       current = launch(text);

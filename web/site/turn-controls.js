@@ -3,7 +3,8 @@
 // handed to the program's window as that key's character message, so the game
 // cannot tell them apart. Play hands on the next space only once the turn of the
 // last one is shown, then after the rest of the interval its speed sets (at the
-// fastest, at once: the program repaints the board every turn).
+// fastest, at once: the program repaints the board every turn). Taking the board
+// to another turn (going) pauses Play; Turn and Play go on from the turn shown.
 const space = 32;
 
 export function createTurnControls({ step, play, speed }) {
@@ -47,6 +48,7 @@ export function createTurnControls({ step, play, speed }) {
       program = null;
       step.disabled = play.disabled = true;
     },
+    going: () => setPlaying(false),
     turn() {
       waiting = false;
       if (!playing || timer !== null) return;

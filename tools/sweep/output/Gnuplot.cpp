@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tools/sweep/output/PlotPalette.h"
+
 extern char** environ;
 
 namespace {
@@ -45,6 +47,17 @@ std::string panel(const PlotData& data, const std::string& name, int meanColumn,
            " with filledcurves lc palette frac S[i+1] notitle, \\\n" + "     for " + range + " " +
            file + " index i using 1:" + std::to_string(meanColumn) +
            " with lines lw 2 lc palette frac S[i+1] " + (keyed ? "title L[i+1]" : "notitle") + "\n";
+}
+
+// The palette's stops as gnuplot reads them: 0 '#440154', 0.3 '#3b528b', ...
+std::string paletteStops() {
+    std::string stops;
+    for (const PaletteStop& stop : plotPalette) {
+        std::ostringstream at;
+        at << stop.at;
+        stops += (stops.empty() ? "" : ", ") + at.str() + " '" + hexColour(stop.rgb) + "'";
+    }
+    return stops;
 }
 
 std::string readAll(const std::string& path) {
@@ -82,8 +95,7 @@ std::string plotScript(const PlotData& data, const std::string& outputFile,
                        const std::string& title) {
     std::string script = terminalFor(outputFile) + "set output " + quoted(outputFile) + "\n" +
                          "set termoption noenhanced\n"
-                         "set palette defined (0 '#440154', 0.3 '#3b528b', 0.55 '#21918c', "
-                         "0.8 '#5ec962', 1 '#b5a400')\n"
+                         "set palette defined (" + paletteStops() + ")\n"
                          "unset colorbox\n"
                          "set grid\n"
                          "set xlabel 'turn'\n";

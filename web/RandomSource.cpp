@@ -1,11 +1,6 @@
-// The C library's rand() as the web build has it: Emscripten's C library is musl,
-// whose rand() is a 64-bit linear congruential generator that is never seeded:
-//   state = state * 6364136223846793005 + 1, each number the state's top 31 bits.
-// Linked into a native lurkfield-text with ld's --wrap=rand and --wrap=srand, it
-// deals the worlds of the page and of node DIR/tools/lurkfield-text.js, so their
-// frames can be checked against a game computed here rather than copied from them.
+#include "web/RandomSource.h"
+
 #include <array>
-#include <cstdint>
 
 namespace {
 
@@ -28,6 +23,10 @@ constexpr std::array<int, 4> firstNumbers() {
 static_assert(firstNumbers() == std::array<int, 4>{0, 740882966, 1616430695, 1708849955});
 
 } // namespace
+
+std::uint64_t randomState() { return state; }
+
+void setRandomState(std::uint64_t kept) { state = kept; }
 
 extern "C" int __wrap_rand() { return next(state); }
 
