@@ -63,7 +63,8 @@ else()
   install(FILES lurkfield.config DESTINATION ${CMAKE_INSTALL_DATADIR}/lurkfield)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lurkfield)
   install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lurkfield/docs
-          FILES_MATCHING PATTERN "*.md" PATTERN images EXCLUDE PATTERN man EXCLUDE)
+          FILES_MATCHING PATTERN "*.md" PATTERN images EXCLUDE PATTERN man EXCLUDE
+          PATTERN examples EXCLUDE)
   if(NOT CMAKE_CROSSCOMPILING)
     include(cmake/Manuals.cmake)
     include(cmake/Desktop.cmake)

@@ -28,6 +28,17 @@ TEST(DebianChangelog, WritesAnEntryPerReleaseInPlainTextSignedOnItsDay) {
               "Mon, 07 Dec 2026 00:00:00 +0000\n");
 }
 
+TEST(DebianChangelog, SignsReleasesOfOneDayASecondApartNewestLast) {
+    const std::vector<Release> releases = {{"0.4.0", "2026-12-09", {}},
+                                           {"0.3.0", "2026-12-09", {}},
+                                           {"0.2.0", "2026-12-08", {}}};
+    const std::string text = debianChangelog(releases, package);
+    for (const char* signature : {"Wed, 09 Dec 2026 00:00:01 +0000", "Wed, 09 Dec 2026 00:00:00 +0000",
+                                  "Tue, 08 Dec 2026 00:00:00 +0000"})
+        EXPECT_NE(text.find(signature), std::string::npos) << signature;
+    EXPECT_LT(text.find("00:00:01"), text.find("00:00:00"));
+}
+
 TEST(DebianChangelog, WrapsAnItemAtEightyCharactersKeepingEveryWord) {
     std::string item;
     for (int i = 0; i < 40; ++i)

@@ -29,19 +29,28 @@ std::string wrapped(const std::string& text, const std::string& first, const std
     return result + line + "\n";
 }
 
-std::string entry(const Release& release, const DebianPackage& package) {
+// How many of the releases older than releases[newest] share its day: the
+// seconds into that day its entry is signed at.
+unsigned earlierThatDay(const std::vector<Release>& releases, std::size_t newest) {
+    unsigned count = 0;
+    for (std::size_t older = newest + 1; older < releases.size(); ++older)
+        count += releases[older].date == releases[newest].date;
+    return count;
+}
+
+std::string entry(const Release& release, unsigned second, const DebianPackage& package) {
     std::string text = package.name + " (" + release.version + ") unstable; urgency=medium\n\n";
     for (const ChangeGroup& group : release.groups) {
         text += "  * " + group.kind + ":\n";
         for (const std::string& item : group.items)
             text += wrapped(plainText(item), "    - ", "      ");
     }
-    return text + "\n -- " + package.maintainer + "  " + debianDate(release.date) + "\n";
+    return text + "\n -- " + package.maintainer + "  " + debianDate(release.date, second) + "\n";
 }
 
 } // namespace
 
-std::string debianDate(const std::string& isoDate) {
+std::string debianDate(const std::string& isoDate, unsigned second) {
     static const char* const weekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -55,14 +64,15 @@ std::string debianDate(const std::string& isoDate) {
         throw ChangelogError("the date " + isoDate + " is no day of the calendar");
     const std::chrono::weekday weekday{std::chrono::sys_days{date}};
     char text[40];
-    std::snprintf(text, sizeof text, "%s, %02u %s %04d 00:00:00 +0000",
-                  weekdays[weekday.c_encoding()], day, months[month - 1], year);
+    std::snprintf(text, sizeof text, "%s, %02u %s %04d %02u:%02u:%02u +0000",
+                  weekdays[weekday.c_encoding()], day, months[month - 1], year, second / 3600 % 24,
+                  second / 60 % 60, second % 60);
     return text;
 }
 
 std::string debianChangelog(const std::vector<Release>& releases, const DebianPackage& package) {
     std::string text;
-    for (const Release& release : releases)
-        text += (text.empty() ? "" : "\n") + entry(release, package);
+    for (std::size_t i = 0; i < releases.size(); ++i)
+        text += (text.empty() ? "" : "\n") + entry(releases[i], earlierThatDay(releases, i), package);
     return text;
 }

@@ -16,5 +16,7 @@ struct DebianPackage {
 // Throws ChangelogError for a date that is no day of the calendar.
 std::string debianChangelog(const std::vector<Release>& releases, const DebianPackage& package);
 
-// "Wed, 09 Dec 2026 00:00:00 +0000" for "2026-12-09": the form Debian's changelog signs with.
-std::string debianDate(const std::string& isoDate);
+// "Wed, 09 Dec 2026 00:00:00 +0000" for "2026-12-09": the form Debian's changelog signs with;
+// `second` seconds into the day (releases of one day are signed a second apart, in their order,
+// since Debian wants each entry later than the one before).
+std::string debianDate(const std::string& isoDate, unsigned second = 0);
