@@ -85,7 +85,7 @@ void* HugePageMemory::obtain(std::size_t bytes, [[maybe_unused]] Adviser advise)
 #endif
 }
 
-void HugePageMemory::giveBack(void* region, std::size_t bytes) noexcept {
+void HugePageMemory::giveBack(void* region, [[maybe_unused]] std::size_t bytes) noexcept {
 #ifdef LURKFIELD_MAPS_HUGE_PAGES
     munmap(region, roundedUp(bytes));
 #else
