@@ -11,7 +11,9 @@
 #     --turns 10), over 20, is the mean of turns 11 to 30, set-up and printing
 #     cancel out; each run count is timed 2 x RUNS + 1 times and the medians are
 #     subtracted, since one slow start would spoil a difference;
-#   - peak memory of lurkfield-text --turns 100 on the big world (GNU time).
+#   - peak memory of lurkfield-text --turns 100 on the big world (GNU time);
+#   - the page faults (minor, GNU time) and the processor time of a fresh
+#     lurkfield-text --turns 0 on the big world: its set-up, printing one frame.
 # The set-up figure comes from fresh processes too: the first touch of every page
 # of a new process costs extra on this machine.
 # Usage: bench/run.sh [-r RUNS] [-b BUILD_DIR] [--no-build] [--check] [--small] [--baseline REV]
@@ -152,6 +154,16 @@ for ((i = 0; i < runs; i++)); do
   done
 done
 
+echo "== Set-up of the big world in a fresh process: page faults and processor time" >&2
+for ((i = 0; i < text_runs; i++)); do
+  for b in $(builds_in_round "$i"); do
+    read -r faults user system < <(/usr/bin/time -f "%R %U %S" "${dir[$b]}/tools/lurkfield-text" \
+      --config "$worlds/big.config" --turns 0 2>&1 >/dev/null | tail -n1)
+    record "$b" setup-faults "$faults"
+    record "$b" setup-cpu "$(awk -v u="$user" -v s="$system" 'BEGIN { print (u + s) * 1000 }')"
+  done
+done
+
 cell() { # "MEDIAN MIN MAX" UNIT: nothing for a figure the build has not ("- - -")
   read -r med lo hi <<<"$1"
   [[ $med == - ]] || printf '%s %s (%s .. %s)' "$med" "$2" "$lo" "$hi"
@@ -197,6 +209,8 @@ paint=BM_PaintBoard400x300In1600x1200WithASelectedPredator
   row "one turn, late (lurkfield-text, processor time)" "<= big / 4" ms text:late
   row "mean turn of turns 1 to 300, big world" "" ms BM_Turns1To300/big.cpu
   row "set-up of the big world, fresh process" "<= 70 ms" ms BM_SetUpBigWorld
+  row "set-up of the big world, page faults (lurkfield-text --turns 0)" "" faults setup-faults
+  row "set-up of the big world, processor time (lurkfield-text --turns 0)" "" ms setup-cpu
   [[ -s $(file_of this "$paint") ]] &&
     row "paint, 400 x 300 board, 1600 x 1200 client, predator of sight 10 selected" "<= 3 ms" ms "$paint"
   row "peak memory, lurkfield-text --turns 100, big world" "<= 75 MB" MiB memory
@@ -205,6 +219,13 @@ paint=BM_PaintBoard400x300In1600x1200WithASelectedPredator
 huge=$(figure this BM_Turns11To30/huge) big=$(figure this BM_Turns11To30/big)
 awk -v h="${huge%% *}" -v b="${big%% *}" 'BEGIN { printf "huge / big, medians: %.2f (target <= 6)\n", h / b }' |
   tee -a "$results/table.md"
+ratio_of_text() { # BUILD: huge / big of lurkfield-text's processor time per turn
+  awk -v h="$(cut -d' ' -f1 "$results/$1.text-huge.turn")" -v b="$(cut -d' ' -f1 "$results/$1.text-big.turn")" \
+    'BEGIN { printf "%.2f", h / b }'
+}
+for b in "${builds[@]}"; do
+  echo "huge / big, lurkfield-text processor time, medians ($b): $(ratio_of_text "$b") (target <= 4.5)"
+done | tee -a "$results/table.md"
 late=$(figure this BM_Turns11To30/late.cpu) bigcpu=$(figure this BM_Turns11To30/big.cpu)
 awk -v l="${late%% *}" -v b="${bigcpu%% *}" 'BEGIN { printf "late / big, processor time medians: %.2f (target <= 0.25)\n", l / b }' |
   tee -a "$results/table.md"

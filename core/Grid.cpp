@@ -1,11 +1,12 @@
 #include "core/Grid.h"
 
 #include <array>
-#include <boost/make_shared.hpp>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <utility>
+
+#include "core/PoolAllocator.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void Grid::fillWithObstacles(std::int32_t density) {
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
             if (std::rand() % 100 < density)
-                put(boost::make_shared<Obstacle>(boost::make_shared<NothingAI>()), x, y);
+                put(makeObject<Obstacle>(makeObject<NothingAI>()), x, y);
         }
     }
 }

@@ -16,6 +16,7 @@
 
 #include "core/GameObject.h"
 #include "core/Handles.h"
+#include "core/HugePageMemory.h"
 #include "core/KindIndex.h"
 
 class Grid {
@@ -172,7 +173,8 @@ private:
         }
     }
 
-    std::vector<GameObjectPtr> cells;
+    // In huge pages where the system gives them (core/HugePageMemory.h).
+    std::vector<GameObjectPtr, HugePageAllocator<GameObjectPtr>> cells;
     KindIndex kinds;
     bool holdingLeavers = false;
     std::vector<GameObjectPtr> leavers;

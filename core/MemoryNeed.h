@@ -31,9 +31,9 @@ constexpr std::uint64_t unlimitedMemory = std::numeric_limits<std::uint64_t>::ma
 // printed frame of the text front end (17 bytes on 64-bit systems).
 constexpr std::uint64_t bytesPerCell = sizeof(GameObjectPtr) + 1;
 // An object on the board: the object and its behaviour, each with its reference
-// counts, as the allocator hands them out (two blocks, 128 bytes with glibc on
-// 64-bit Linux; 160 leaves room for allocators whose blocks carry larger
-// headers, such as the Windows heap), plus its entry in a turn's object list
+// counts, as the allocator hands them out (two blocks, 128 bytes in the objects'
+// pool and with glibc on 64-bit Linux; 160 leaves room for allocators whose
+// blocks carry larger headers, such as the Windows heap), plus its entry in a turn's object list
 // and room for one command in each of the two command lists (40 bytes on
 // 64-bit systems).
 constexpr std::uint64_t bytesPerObject = 160 + sizeof(void*) + 2 * sizeof(CommandPtr);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/AddressSanitizer.h"
+#include "core/HugePageMemory.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 constexpr bool pooling = !builtWithAddressSanitizer;
 
 constexpr std::size_t granule = 16;
-constexpr std::size_t chunkSize = std::size_t{1} << 20;
+constexpr std::size_t chunkSize = HugePageMemory::regionBytes;
 
 struct FreeBlock {
     FreeBlock* next;
@@ -28,8 +29,8 @@ public:
         const std::size_t bytes = sizeClass * granule;
         if (static_cast<std::size_t>(chunkEnd - next) < bytes) {
             // The rest of the old chunk is left unused; it is less than one block.
-            // operator new aligns for any fundamental type, and blocks are whole granules.
-            next = static_cast<char*>(::operator new(chunkSize));
+            // A region aligns for any fundamental type, and blocks are whole granules.
+            next = static_cast<char*>(HugePageMemory::obtain(chunkSize));
             chunkEnd = next + chunkSize;
             chunks.push_back(next);
         }
@@ -54,22 +55,23 @@ private:
 };
 
 // Never destroyed: blocks may still come back while static objects are torn down.
-Pool& thePool() {
-    static Pool* const pool = new Pool;
-    return *pool;
+Pool& thePool(PoolName name) {
+    static Pool* const commands = new Pool;
+    static Pool* const objects = new Pool;
+    return name == PoolName::objects ? *objects : *commands;
 }
 
 } // namespace
 
-void* pool::allocate(std::size_t size) {
+void* pool::allocate(std::size_t size, PoolName name) {
     if (pooling && size <= largestBlock)
-        return thePool().allocate(size);
+        return thePool(name).allocate(size);
     return ::operator new(size);
 }
 
-void pool::deallocate(void* block, std::size_t size) noexcept {
+void pool::deallocate(void* block, std::size_t size, PoolName name) noexcept {
     if (pooling && size <= largestBlock)
-        thePool().deallocate(block, size);
+        thePool(name).deallocate(block, size);
     else
         ::operator delete(block);
 }

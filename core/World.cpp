@@ -5,6 +5,7 @@
 
 #include "behaviour/HuntingAI.h"
 #include "behaviour/StrollingAI.h"
+#include "core/PoolAllocator.h"
 #include "core/PropertyQueries.h"
 
 World* theWorld = nullptr;
@@ -29,7 +30,7 @@ bool drawCells(Grid& grid, const GameObjectPtr& standIn, int count) {
 }
 
 template <class Kind, class Behaviour> GameObjectPtr makeCreature() {
-    return boost::make_shared<Kind>(boost::make_shared<Behaviour>());
+    return makeObject<Kind>(makeObject<Behaviour>());
 }
 
 // The need and the memory available, when a world that the grid could hold

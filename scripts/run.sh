@@ -7,10 +7,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh build
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLURKFIELD_TESTS=OFF -DLURKFIELD_BENCH=OFF >/dev/null
 cmake --build build -j"$(nproc)" >/dev/null
-# Let the C library ask for transparent huge pages where the system grants them
-# on request: a big world's set-up then takes a few hundred page faults instead
-# of about 11,000 (see docs/performance.md). It changes nothing else.
-export GLIBC_TUNABLES=${GLIBC_TUNABLES:+$GLIBC_TUNABLES:}glibc.malloc.hugetlb=1
 if [[ -x build/app/lurkfield ]]; then
   exec build/app/lurkfield
 fi

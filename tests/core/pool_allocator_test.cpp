@@ -48,10 +48,28 @@ TEST(PoolAllocator, GivesEveryLiveObjectABlockOfItsOwn) {
 TEST(PoolAllocator, HandsAReleasedBlockOutAgain) {
     if (builtWithAddressSanitizer)
         GTEST_SKIP() << "blocks come from operator new under AddressSanitizer";
-    void* block = pool::allocate(40);
-    pool::deallocate(block, 40);
-    EXPECT_EQ(pool::allocate(40), block);
-    pool::deallocate(block, 40);
+    for (PoolName name : {PoolName::commands, PoolName::objects}) {
+        void* block = pool::allocate(40, name);
+        pool::deallocate(block, 40, name);
+        EXPECT_EQ(pool::allocate(40, name), block);
+        pool::deallocate(block, 40, name);
+    }
+}
+
+TEST(PoolAllocator, KeepsTheObjectsApartFromTheCommands) {
+    if (builtWithAddressSanitizer)
+        GTEST_SKIP() << "blocks come from operator new under AddressSanitizer";
+    // A command made between two objects does not come between them (a size no
+    // other test releases; a new chunk may begin between the two objects, but
+    // not between each of two pairs).
+    char* objects[4];
+    for (char*& object : objects) {
+        object = static_cast<char*>(pool::allocate(216, PoolName::objects));
+        pool::deallocate(pool::allocate(216, PoolName::commands), 216, PoolName::commands);
+    }
+    EXPECT_TRUE(objects[1] == objects[0] + 224 || objects[3] == objects[2] + 224);
+    for (char* object : objects)
+        pool::deallocate(object, 216, PoolName::objects);
 }
 
 TEST(PoolAllocator, LaysBlocksMadeInARowSideBySide) {
