@@ -51,3 +51,11 @@ stats_row() {
   read -r med lo hi <<<"$3"
   printf '| %s | %s | %s %s | %s .. %s |\n' "$1" "$2" "$med" "$4" "$lo" "$hi"
 }
+
+# fresh_worlds DIR DIVISOR: DIR emptied and filled with the benchmark worlds
+# (bench/make-worlds.sh), shrunk by DIVISOR per side.
+fresh_worlds() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  bench/make-worlds.sh "$1" "$2"
+}

@@ -41,9 +41,7 @@ export PYTHONPATH
 PYTHONPATH=$(realpath "$build/python")
 results=$(realpath -m "$build/bench/results")
 work="$results/python-work"
-rm -rf "$work"
-mkdir -p "$work"
-bench/make-worlds.sh "$work" "$divisor"
+fresh_worlds "$work" "$divisor"
 cd "$work"
 
 echo "== 1. 300 turns of the big world: world.step against lurkfield-text ($runs rounds)" >&2

@@ -43,9 +43,7 @@ text=$(realpath "$build/tools/lurkfield-text")
 sweep=$(realpath "$build/tools/lurkfield-sweep")
 results=$(realpath -m "$build/bench/results")
 work="$results/sweep-work"
-rm -rf "$work"
-mkdir -p "$work"
-bench/make-worlds.sh "$work" "$divisor"
+fresh_worlds "$work" "$divisor"
 cp lurkfield.config "$work/sample.config"
 cd "$work"
 
